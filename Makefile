@@ -1,0 +1,26 @@
+BUILD := build
+PROGRAMMA := $(BUILD)/src/scheda-ombrisa
+JOBS ?= 2
+
+.PHONY: all deps build run test format clean
+
+all: build
+
+deps:
+	@scripts/installa-dipendenze.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/avvia.sh $(PROGRAMMA)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD)

@@ -1,0 +1,131 @@
+#include "app/interazioneqt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTabWidget>
+
+Interazione::Esito InterazioneQt::messaggio(const QString& testo, const QString& titolo, Pulsanti pulsanti,
+                                            Icona icona)
+{
+    QMessageBox box(m_finestra);
+    box.setWindowTitle(titolo);
+    box.setText(testo);
+    switch (icona) {
+    case Icona::Nessuna:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icona::Critica:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icona::Domanda:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icona::Esclamazione:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icona::Informazione:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    switch (pulsanti) {
+    case Pulsanti::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Pulsanti::SiNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Pulsanti::SiNoAnnulla:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Esito::Si;
+    case QMessageBox::No:
+        return Esito::No;
+    case QMessageBox::Cancel:
+        return Esito::Annulla;
+    default:
+        return Esito::Ok;
+    }
+}
+
+std::optional<QString> InterazioneQt::chiediFileDaSalvare(const FiltroFile& dialogo)
+{
+    QFileDialog finestra(m_finestra, dialogo.titolo, dialogo.cartella, dialogo.filtro);
+    finestra.setAcceptMode(QFileDialog::AcceptSave);
+    finestra.setFileMode(QFileDialog::AnyFile);
+    // The file is written under exactly the name typed: no extension is added.
+    finestra.setDefaultSuffix(QString());
+    if (finestra.exec() != QDialog::Accepted || finestra.selectedFiles().isEmpty())
+        return std::nullopt;
+    return finestra.selectedFiles().constFirst();
+}
+
+std::optional<QString> InterazioneQt::chiediFileDaAprire(const FiltroFile& dialogo)
+{
+    QFileDialog finestra(m_finestra, dialogo.titolo, dialogo.cartella, dialogo.filtro);
+    finestra.setAcceptMode(QFileDialog::AcceptOpen);
+    finestra.setFileMode(QFileDialog::ExistingFile);
+    if (finestra.exec() != QDialog::Accepted || finestra.selectedFiles().isEmpty())
+        return std::nullopt;
+    return finestra.selectedFiles().constFirst();
+}
+
+void InterazioneQt::beep()
+{
+    QApplication::beep();
+}
+
+void InterazioneQt::apriNotaGruppo(int indice)
+{
+    if (editorNotaGruppo)
+        editorNotaGruppo(indice);
+}
+
+void InterazioneQt::apriNotaMembro(int riga)
+{
+    if (editorNotaMembro)
+        editorNotaMembro(riga);
+}
+
+void InterazioneQt::mostraPagina(int pagina)
+{
+    if (!m_finestra)
+        return;
+    if (auto* schede = m_finestra->findChild<QTabWidget*>(QStringLiteral("MySSTab")))
+        schede->setCurrentIndex(pagina);
+}
+
+void InterazioneQt::ripristinaFinestra()
+{
+    if (!m_finestra)
+        return;
+    m_finestra->showNormal();
+    m_finestra->raise();
+    m_finestra->activateWindow();
+}
+
+void InterazioneQt::spostaFocus(const QString& nomeControllo)
+{
+    if (!m_finestra)
+        return;
+    if (auto* controllo = m_finestra->findChild<QWidget*>(nomeControllo))
+        controllo->setFocus(Qt::OtherFocusReason);
+}
+
+void InterazioneQt::impostaTitolo(const QString& titolo)
+{
+    if (m_finestra)
+        m_finestra->setWindowTitle(titolo);
+}
+
+void InterazioneQt::terminaProgramma()
+{
+    if (termina)
+        termina();
+    else
+        QCoreApplication::exit(0);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "modelli/catalogo.h"
+#include "modelli/modello.h"
+
+#include <QString>
+
+#include <bitset>
+
+// Everything that differs between the three models, as data. One constant instance per model.
+struct ProfiloModello
+{
+    Modello modello = Modello::Tradizionale;
+    QString titoloFinestra;
+    Catalogo catalogo;
+
+    // Questions whose SI tick, or NO tick, opens the note editor at once (the answer rules).
+    std::bitset<numeroIndici> notaSuSI;
+    std::bitset<numeroIndici> notaSuNO;
+    // The SI rule opens the editor through its set only for the indexes that pass this test; the other
+    // single boxes open it on their own.
+    bool passaTestIndiceSI(int indice) const;
+
+    // General field 65 and its "N/A" box exist (the executive committee's meetings).
+    bool haRiunioniComitatoEsecutivo = true;
+    // General field indexes (TEXT_GENERALE) of this model, ascending.
+    QList<int> campiGenerali() const;
+
+    // Page named in the messages of the check before generation and brought to the front by it.
+    int paginaPerMessaggi(int indice) const;
+
+    const Domanda& domanda(int indice) const { return catalogo.domande.at(indice); }
+};
+
+const ProfiloModello& profilo(Modello modello);

@@ -1,0 +1,322 @@
+#include "questionario/questionario.h"
+
+#include "questionario/interazione.h"
+#include "questionario/testo.h"
+
+Questionario::Questionario(Modello modello, Interazione& interazione, QObject* parent)
+    : QObject(parent), m_profilo(::profilo(modello)), m_interazione(interazione)
+{
+    for (int campo : m_profilo.campiGenerali())
+        m_campiGenerali.insert(campo, QString());
+}
+
+bool& Questionario::stato(int indice, Casella casella)
+{
+    Caselle& c = m_caselle[indice];
+    switch (casella) {
+    case Casella::SI:
+        return c.si;
+    case Casella::NO:
+        return c.no;
+    case Casella::NA:
+        break;
+    }
+    return c.na;
+}
+
+bool Questionario::casella(int indice, Casella casella) const
+{
+    if (!indiceValido(indice))
+        return false;
+    return const_cast<Questionario*>(this)->stato(indice, casella);
+}
+
+Risposta Questionario::risposta(int indice) const
+{
+    if (!indiceValido(indice))
+        return Risposta::Nessuna;
+    const Caselle& c = m_caselle[indice];
+    if (c.si)
+        return Risposta::SI;
+    if (c.no)
+        return Risposta::NO;
+    if (c.na)
+        return Risposta::NA;
+    return Risposta::Nessuna;
+}
+
+void Questionario::tickSI(int indice)
+{
+    setBox(indice, Casella::SI, !casella(indice, Casella::SI));
+}
+
+void Questionario::tickNO(int indice)
+{
+    setBox(indice, Casella::NO, !casella(indice, Casella::NO));
+}
+
+void Questionario::tickNA(int indice)
+{
+    setBox(indice, Casella::NA, !casella(indice, Casella::NA));
+}
+
+void Questionario::setBox(int indice, Casella casella, bool nuovo)
+{
+    if (!indiceValido(indice))
+        return;
+    bool& attuale = stato(indice, casella);
+    if (attuale == nuovo)
+        return;
+    attuale = nuovo;
+    Q_EMIT casellaCambiata(indice, casella, nuovo);
+    eseguiRegola(indice, casella);
+}
+
+void Questionario::eseguiRegola(int indice, Casella casella)
+{
+    switch (casella) {
+    case Casella::SI:
+        regolaSI(indice);
+        break;
+    case Casella::NO:
+        regolaNO(indice);
+        break;
+    case Casella::NA:
+        regolaNA(indice);
+        break;
+    }
+}
+
+Questionario::TriggerNota Questionario::noteTrigger(int indice) const
+{
+    if (!indiceValido(indice))
+        return {};
+    return {m_profilo.notaSuSI.test(indice), m_profilo.notaSuNO.test(indice)};
+}
+
+void Questionario::regolaSI(int i)
+{
+    segnaModificato();
+    m_notaMembro = false;
+    m_indiceNota = i;
+    const bool ticked = m_caselle[i].si;
+    // Withdrawing a SI discards its note, even while a file is being read.
+    if (!ticked && m_segniNota[i]) {
+        m_noteSI[i].clear();
+        setSegnoNota(i, false);
+        Q_EMIT testoNotaSvuotato();
+        return;
+    }
+    if (m_flagCaricamento)
+        return;
+
+    m_inClickSI = true;
+    const bool apertura = ticked && !m_bloccoClick && !m_inClickNO && m_profilo.passaTestIndiceSI(i);
+    if (apertura && m_profilo.notaSuSI.test(i)) {
+        setBox(i, Casella::NO, false);
+        setBox(i, Casella::NA, false);
+        m_interazione.apriNotaGruppo(i);
+    }
+    // The single boxes 79, 81 (and 80 outside the traditional model) open their note on their own.
+    if (!apertura && i >= 79 && m_caselle[i].si)
+        m_interazione.apriNotaGruppo(i);
+    if (i < 79 && !m_inClickNO && !m_inClickNA) {
+        setBox(i, Casella::NO, false);
+        setBox(i, Casella::NA, false);
+    }
+    m_inClickSI = false;
+}
+
+void Questionario::regolaNO(int i)
+{
+    segnaModificato();
+    m_indiceNota = i;
+    const bool ticked = m_caselle[i].no;
+    if (!ticked && m_segniNota[i]) {
+        m_noteAltre[i].clear();
+        setSegnoNota(i, false);
+        return;
+    }
+    if (m_flagCaricamento)
+        return;
+
+    m_inClickNO = true;
+    const Domanda& d = m_profilo.domanda(i);
+    if (ticked && d.etichettaNotaVisibile && !m_inClickSI && !m_bloccoClick && m_profilo.notaSuNO.test(i)) {
+        setBox(i, Casella::SI, false);
+        setBox(i, Casella::NA, false);
+        m_interazione.apriNotaGruppo(i);
+    }
+    if (!m_inClickSI && !m_inClickNA) {
+        setBox(i, Casella::SI, false);
+        setBox(i, Casella::NA, false);
+    }
+    m_inClickNO = false;
+}
+
+void Questionario::regolaNA(int i)
+{
+    segnaModificato();
+    if (m_flagCaricamento)
+        return;
+    m_inClickNA = true;
+    if (!m_inClickSI && !m_inClickNO) {
+        setBox(i, Casella::SI, false);
+        setBox(i, Casella::NO, false);
+    }
+    m_inClickNA = false;
+}
+
+QString Questionario::notaSI(int indice) const
+{
+    return indiceValido(indice) ? m_noteSI[indice] : QString();
+}
+
+QString Questionario::notaAltre(int indice) const
+{
+    return indiceValido(indice) ? m_noteAltre[indice] : QString();
+}
+
+bool Questionario::segnoNota(int indice) const
+{
+    return indiceValido(indice) && m_segniNota[indice];
+}
+
+bool Questionario::setNotaSI(int indice, const QString& testo)
+{
+    if (!indiceValido(indice))
+        return false;
+    m_noteSI[indice] = testo.left(lunghezzaMassimaNota);
+    return true;
+}
+
+bool Questionario::setNotaAltre(int indice, const QString& testo)
+{
+    if (!indiceValido(indice))
+        return false;
+    m_noteAltre[indice] = testo.left(lunghezzaMassimaNota);
+    return true;
+}
+
+bool Questionario::setSegnoNota(int indice, bool segno)
+{
+    if (!indiceValido(indice))
+        return false;
+    if (m_segniNota[indice] != segno) {
+        m_segniNota[indice] = segno;
+        Q_EMIT segnoNotaCambiato(indice, segno);
+    }
+    return true;
+}
+
+void Questionario::setIndiceNota(int indice)
+{
+    if (indiceValido(indice))
+        m_indiceNota = indice;
+}
+
+QString Questionario::testoNotaDaMostrare() const
+{
+    const int i = m_indiceNota;
+    return normalizzaACapo(m_caselle[i].si ? m_noteSI[i] : m_noteAltre[i]);
+}
+
+void Questionario::cancellaNota()
+{
+    const int i = m_indiceNota;
+    if (m_caselle[i].si)
+        m_noteSI[i].clear();
+    else
+        m_noteAltre[i].clear();
+}
+
+void Questionario::fineNota(const QString& testo)
+{
+    const int i = m_indiceNota;
+    const bool vuoto = soloSpazi(testo);
+    QString& slot = m_caselle[i].si ? m_noteSI[i] : m_noteAltre[i];
+    if (vuoto) {
+        setSegnoNota(i, false);
+        slot.clear();
+        // An answer that calls for a note is withdrawn when its note is left empty.
+        m_bloccoClick = true;
+        if (m_caselle[i].si)
+            setBox(i, Casella::SI, false);
+        else if (m_caselle[i].no)
+            setBox(i, Casella::NO, false);
+        m_bloccoClick = false;
+    } else {
+        setSegnoNota(i, true);
+        slot = testo.left(lunghezzaMassimaNota);
+    }
+    m_notaMembro = false;
+}
+
+QString Questionario::campoGenerale(int indice) const
+{
+    return m_campiGenerali.value(indice);
+}
+
+void Questionario::setCampoGenerale(int indice, const QString& testo)
+{
+    auto campo = m_campiGenerali.find(indice);
+    if (campo == m_campiGenerali.end() || *campo == testo)
+        return;
+    *campo = testo;
+    Q_EMIT campoGeneraleCambiato(indice, testo);
+    if (m_flagCaricamento)
+        return;
+    // A complete day or month moves the focus on to the next part of the date.
+    if ((indice == 2 || indice == 3 || indice == 34 || indice == 35) && testo.size() == 2)
+        m_interazione.spostaFocus(QStringLiteral("TEXT_GENERALE_%1").arg(indice + 1));
+    segnaModificato();
+}
+
+void Questionario::setRiunioniNA(bool stato)
+{
+    if (!m_profilo.haRiunioniComitatoEsecutivo || m_riunioniNA == stato)
+        return;
+    m_riunioniNA = stato;
+    if (stato) {
+        // Emptying the field is not an edit of the field itself.
+        const bool caricamento = m_flagCaricamento;
+        m_flagCaricamento = true;
+        setCampoGenerale(65, QString());
+        m_flagCaricamento = caricamento;
+    }
+    Q_EMIT riunioniNACambiato(stato);
+    if (!m_flagCaricamento)
+        segnaModificato();
+}
+
+QString Questionario::conteggioRiquadroII(int numero) const
+{
+    return numero >= 0 && numero < 3 ? m_conteggiRiquadroII[numero] : QString();
+}
+
+void Questionario::setConteggioRiquadroII(int numero, const QString& testo)
+{
+    if (numero < 0 || numero >= 3 || m_conteggiRiquadroII[numero] == testo)
+        return;
+    // These counts have no change rule: typing them does not count as an edit.
+    m_conteggiRiquadroII[numero] = testo;
+    Q_EMIT conteggioRiquadroIICambiato(numero, testo);
+}
+
+void Questionario::segnaModificato()
+{
+    m_flagSalvato = false;
+    if (m_leggiDisponibile) {
+        m_leggiDisponibile = false;
+        Q_EMIT leggiDisponibileCambiato(false);
+    }
+}
+
+void Questionario::segnaSalvato()
+{
+    m_flagSalvato = true;
+    if (!m_leggiDisponibile) {
+        m_leggiDisponibile = true;
+        Q_EMIT leggiDisponibileCambiato(true);
+    }
+}

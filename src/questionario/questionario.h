@@ -1,0 +1,135 @@
+#pragma once
+
+#include "modelli/profilomodello.h"
+
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+class Interazione;
+
+enum class Casella { SI, NO, NA };
+enum class Risposta { Nessuna, SI, NO, NA };
+
+// The whole content of one model's questionnaire while it is edited, with the rules that keep its answers
+// consistent. Every change is announced by a signal so that the window can mirror it.
+class Questionario : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int lunghezzaMassimaNota = 65000;
+
+    Questionario(Modello modello, Interazione& interazione, QObject* parent = nullptr);
+
+    Modello modello() const { return m_profilo.modello; }
+    const ProfiloModello& profilo() const { return m_profilo; }
+
+    // Answer boxes.
+    bool casella(int indice, Casella casella) const;
+    Risposta risposta(int indice) const;
+    // The user clicked a box: it toggles, then its rule runs.
+    void tickSI(int indice);
+    void tickNO(int indice);
+    void tickNA(int indice);
+    // Sets a box; a box that changes state runs its rule exactly as a click does.
+    void setBox(int indice, Casella casella, bool stato);
+    // Whether the SI tick, and the NO tick, of a question belong to the sets that open the note editor.
+    struct TriggerNota
+    {
+        bool suSI = false;
+        bool suNO = false;
+    };
+    TriggerNota noteTrigger(int indice) const;
+
+    // Notes. Setters refuse an index outside 0..81 and return false.
+    QString notaSI(int indice) const;
+    QString notaAltre(int indice) const;
+    bool segnoNota(int indice) const;
+    bool setNotaSI(int indice, const QString& testo);
+    bool setNotaAltre(int indice, const QString& testo);
+    bool setSegnoNota(int indice, bool segno);
+
+    // The note editor in group mode, for the group `indiceNota`.
+    QString testoNotaDaMostrare() const;
+    void cancellaNota();
+    // "Fine": stores the text, or withdraws the answer that called for it when the text is blank.
+    void fineNota(const QString& testo);
+
+    // General data, by general field index. Writing while a file is being read triggers no rule.
+    QString campoGenerale(int indice) const;
+    void setCampoGenerale(int indice, const QString& testo);
+    bool riunioniNA() const { return m_riunioniNA; }
+    // The "N/A" box beside field 65: empties and locks the field.
+    void setRiunioniNA(bool stato);
+    bool campo65Abilitato() const { return !m_riunioniNA; }
+
+    // The three numbers of meetings of Riquadro II (traditional model), typed instead of answers 34, 38, 40.
+    QString conteggioRiquadroII(int numero) const;
+    void setConteggioRiquadroII(int numero, const QString& testo);
+
+    // State flags.
+    bool flagSalvato() const { return m_flagSalvato; }
+    bool flagCaricamento() const { return m_flagCaricamento; }
+    bool bloccoClick() const { return m_bloccoClick; }
+    bool leggiDisponibile() const { return m_leggiDisponibile; }
+    int indiceNota() const { return m_indiceNota; }
+    bool notaMembro() const { return m_notaMembro; }
+    void setCaricamento(bool stato) { m_flagCaricamento = stato; }
+    void setBloccoClick(bool stato) { m_bloccoClick = stato; }
+    void setIndiceNota(int indice);
+    void setNotaMembro(bool stato) { m_notaMembro = stato; }
+    void segnaModificato();
+    void segnaSalvato();
+    // Some callers clear the saved flag without touching "Leggi" (a note label click).
+    void azzeraFlagSalvato() { m_flagSalvato = false; }
+
+    Interazione& interazione() const { return m_interazione; }
+
+Q_SIGNALS:
+    void casellaCambiata(int indice, Casella casella, bool stato);
+    void segnoNotaCambiato(int indice, bool segno);
+    void leggiDisponibileCambiato(bool disponibile);
+    void campoGeneraleCambiato(int indice, const QString& testo);
+    void riunioniNACambiato(bool stato);
+    void conteggioRiquadroIICambiato(int numero, const QString& testo);
+    // The SI rule discarded a note: the note editor's text box is emptied too.
+    void testoNotaSvuotato();
+
+private:
+    struct Caselle
+    {
+        bool si = false;
+        bool no = false;
+        bool na = false;
+    };
+
+    bool& stato(int indice, Casella casella);
+    void regolaSI(int indice);
+    void regolaNO(int indice);
+    void regolaNA(int indice);
+    void eseguiRegola(int indice, Casella casella);
+
+    const ProfiloModello& m_profilo;
+    Interazione& m_interazione;
+
+    std::array<Caselle, numeroIndici> m_caselle{};
+    std::array<QString, numeroIndici> m_noteSI;
+    std::array<QString, numeroIndici> m_noteAltre;
+    std::array<bool, numeroIndici> m_segniNota{};
+    QMap<int, QString> m_campiGenerali;
+    bool m_riunioniNA = false;
+    std::array<QString, 3> m_conteggiRiquadroII;
+
+    bool m_flagSalvato = true;
+    bool m_flagCaricamento = false;
+    bool m_bloccoClick = false;
+    bool m_leggiDisponibile = true;
+    int m_indiceNota = 0;
+    bool m_notaMembro = false;
+    bool m_inClickSI = false;
+    bool m_inClickNO = false;
+    bool m_inClickNA = false;
+};
