@@ -3,7 +3,6 @@
 #include "modelli/modello.h"
 
 #include <QWidget>
-
 #include <memory>
 
 class FinestraModello;

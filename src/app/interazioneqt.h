@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 
 // The real Interazione: Qt dialogs, modal to the model window, and actions on that window's controls,

@@ -4,7 +4,6 @@
 #include "modelli/modello.h"
 
 #include <QString>
-
 #include <bitset>
 
 // Everything that differs between the three models, as data. One constant instance per model.

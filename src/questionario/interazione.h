@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 // The one way the core reaches the user. Implemented with real dialogs by the window, and by a scripted
@@ -9,9 +8,27 @@
 class Interazione
 {
 public:
-    enum class Pulsanti { Ok, SiNo, SiNoAnnulla };
-    enum class Icona { Nessuna, Critica, Domanda, Esclamazione, Informazione };
-    enum class Esito { Ok, Si, No, Annulla };
+    enum class Pulsanti
+    {
+        Ok,
+        SiNo,
+        SiNoAnnulla
+    };
+    enum class Icona
+    {
+        Nessuna,
+        Critica,
+        Domanda,
+        Esclamazione,
+        Informazione
+    };
+    enum class Esito
+    {
+        Ok,
+        Si,
+        No,
+        Annulla
+    };
 
     struct FiltroFile
     {

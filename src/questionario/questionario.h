@@ -5,13 +5,23 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
-
 #include <array>
 
 class Interazione;
 
-enum class Casella { SI, NO, NA };
-enum class Risposta { Nessuna, SI, NO, NA };
+enum class Casella
+{
+    SI,
+    NO,
+    NA
+};
+enum class Risposta
+{
+    Nessuna,
+    SI,
+    NO,
+    NA
+};
 
 // The whole content of one model's questionnaire while it is edited, with the rules that keep its answers
 // consistent. Every change is announced by a signal so that the window can mirror it.

@@ -6,7 +6,6 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <optional>
 
@@ -28,9 +27,9 @@ public:
     };
     QList<Messaggio> messaggi;
 
-    QQueue<Esito> risposteMessaggi;                  // default: Ok, or Si for a Yes/No question
-    QQueue<std::optional<QString>> fileDaSalvare;    // default: cancelled
-    QQueue<std::optional<QString>> fileDaAprire;     // default: cancelled
+    QQueue<Esito> risposteMessaggi;               // default: Ok, or Si for a Yes/No question
+    QQueue<std::optional<QString>> fileDaSalvare; // default: cancelled
+    QQueue<std::optional<QString>> fileDaAprire;  // default: cancelled
     QList<FiltroFile> dialoghiFile;
 
     // What the note editor does when it opens: by default it is closed with the next queued text ("Fine");
