@@ -304,10 +304,6 @@ const TestoDiverso testiMonistico[] = {
      "Il comitato per il controllo sulla gestione si è avvalso dei poteri di convocazione del Cda o del Comitato esecutivo?"},
 };
 
-const QString testoDomanda69 = QStringLiteral(
-    "L'indicazione sull'adesione al codice di autodisciplina del Comitato per la Corporate Governance delle "
-    "società quotate?");
-
 Domanda daVoce(const Voce& voce)
 {
     Domanda d;
@@ -437,7 +433,6 @@ void nascondi69(Catalogo& c)
     Domanda& d = c.domande[69];
     d.nascosta = true;
     d.etichettaNotaVisibile = false;
-    d.testo = testoDomanda69;
 }
 
 // Riquadro II does not apply outside the traditional model: the page only says so.
