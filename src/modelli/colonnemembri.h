@@ -11,8 +11,8 @@ struct ColonnaMembri
     int larghezza = 0;     // twips; 0 keeps the column hidden
     bool centrata = false; // centred and top-aligned; the others stay left-aligned
     QString intestazione;  // caption of the heading label; empty when the column has no label
-    QString
-        suggerimento; // the label's tooltip, the full wording; equal to the caption where it is not shortened
+    // The label's tooltip, the full wording; equal to the caption where that is not shortened.
+    QString suggerimento;
 };
 
 // The members table of one model: its columns in grid order and the columns the program refers to by name.
