@@ -38,7 +38,6 @@ bool campoConZeroIniziale(int campo);
 QString conZeroIniziale(int campo, const QString& testo);
 
 // The minorities column of the members table takes "SI", "NO" (any case) or nothing.
-inline constexpr int colonnaElettoMinoranze = 3;
 inline const QString messaggioSoloSiNo = QStringLiteral("E' possibile inserire soltanto SI o NO");
 inline const QString titoloSoloSiNo = QStringLiteral("Attenzione");
 
