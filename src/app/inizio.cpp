@@ -20,7 +20,7 @@ QRect daTwips(int left, int top, int width, int height)
 Inizio::Inizio(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Inizio"));
-    setWindowTitle(QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
+    setWindowTitle(titoloApplicazione());
     setFixedSize(daTwips(0, 0, 5760, 3465).size());
 
     auto* intestazione = new QLabel(QStringLiteral("SCHEDA RIEPILOGATIVA DELL'OMBRISA"), this);

@@ -1,4 +1,5 @@
 #include "app/inizio.h"
+#include "modelli/modello.h"
 
 #include <QApplication>
 
@@ -6,8 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scheda Ombrisa"));
-    QApplication::setApplicationDisplayName(
-        QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
+    QApplication::setApplicationDisplayName(titoloApplicazione());
     Inizio inizio;
     inizio.show();
     return QApplication::exec();

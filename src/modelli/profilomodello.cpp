@@ -53,6 +53,39 @@ QList<int> ProfiloModello::campiGenerali() const
     return campi;
 }
 
+QString ProfiloModello::etichettaCampoGenerale(int campo) const
+{
+    switch (campo) {
+    case 0:
+        return QStringLiteral("Denominazione della società");
+    case 1:
+        return QStringLiteral("Codice Fiscale della società");
+    case 2:
+        return QStringLiteral("Data di chiusura del bilancio (gg/mm/aaaa)");
+    case 5:
+        return QStringLiteral("Indirizzo Referente");
+    case 6:
+        return QStringLiteral("Telefono Referente");
+    case 7:
+        return QStringLiteral("E-mail Referente");
+    case 33:
+        return QStringLiteral("Numero massimo di incarichi previsti dallo statuto");
+    case 34:
+        return QStringLiteral("Data inizio incarico (gg/mm/aaaa)");
+    case 62:
+        return etichettaRiunioni62;
+    case 63:
+        return QStringLiteral("Numero di assemblee");
+    case 64:
+        return etichettaRiunioni64;
+    case 65:
+        return haRiunioniComitatoEsecutivo ? QStringLiteral("Numero di riunioni del comitato esecutivo")
+                                           : QString();
+    default:
+        return {};
+    }
+}
+
 int ProfiloModello::paginaPerMessaggi(int indice) const
 {
     const bool dualistico = modello == Modello::Dualistico;
@@ -454,6 +487,12 @@ ProfiloModello tradizionale()
     p.titoloFinestra =
         QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0 - MODELLO TRADIZIONALE");
     p.catalogo = catalogoTradizionale();
+    p.intestazioneRequisiti = QStringLiteral("Requisiti di professionalità dei sindaci");
+    p.etichettaCasella79 = QStringLiteral("Materie e settori strettamente attinenti quello dell'impresa");
+    p.etichettaCasella80 = QStringLiteral(
+        "Eventuali condizioni aggiuntive per la sussistenza dei requisisti di professionalità dei sindaci");
+    p.etichettaRiunioni62 = QStringLiteral("Numero di riunioni del collegio sindacale");
+    p.etichettaRiunioni64 = QStringLiteral("Numero di riunioni del consiglio d'amministrazione");
     p.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 43, 74, 76, 80});
     p.notaSuNO = insieme({6, 7, 15, 20, 21, 22, 23, 24, 26, 28, 75, 77, 78}, 48, 72);
     return p;
@@ -473,6 +512,12 @@ ProfiloModello dualistico()
     nascondi69(c);
     c.domande[80] = casellaDatiGenerali(80, "Nota 1.0.b", false);
     applicaTesti(c, std::begin(testiDualistico), std::end(testiDualistico));
+    p.intestazioneRequisiti = QStringLiteral("Requisiti di professionalità ed indipendenza");
+    p.etichettaCasella79 = QStringLiteral("Requisiti di professionalità dei consiglieri di sorveglianza");
+    p.etichettaCasella80 = QStringLiteral(
+        "Requisiti di indipendenza, cause di ineleggibilità e decadenze ulteriori rispetto a quelli di legge");
+    p.etichettaRiunioni62 = QStringLiteral("Numero di riunioni del consiglio di sorveglianza");
+    p.etichettaRiunioni64 = QStringLiteral("Numero di riunioni del consiglio di gestione");
     p.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 74, 76});
     p.notaSuNO = insieme({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 72);
     p.haRiunioniComitatoEsecutivo = false;
@@ -506,6 +551,14 @@ ProfiloModello monistico()
     c.domande[71].offreNA = false;
     c.domande[80] = casellaDatiGenerali(80, "Nota 1.0.b", false);
 
+    p.intestazioneRequisiti = QStringLiteral("Requisiti di professionalità ed indipendenza");
+    p.etichettaCasella79 = QStringLiteral(
+        "Requisiti di professionalità dei membri del comitato per il controllo sulla gestione");
+    p.etichettaCasella80 = QStringLiteral(
+        "Requisiti di indipendenza previsti da codici di comportamento di associazioni di categoria o di società "
+        "di gestione di mercati, se previsti dallo statuto");
+    p.etichettaRiunioni62 = QStringLiteral("Numero di riunioni del comitato per il controllo sulla gestione");
+    p.etichettaRiunioni64 = QStringLiteral("Numero di riunioni del consiglio d'amministrazione");
     p.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 31, 43, 74, 76});
     p.notaSuNO = insieme({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 33, 77, 78}, 48, 73);
     return p;

@@ -25,6 +25,15 @@ struct ProfiloModello
     // General field indexes (TEXT_GENERALE) of this model, ascending.
     QList<int> campiGenerali() const;
 
+    // Texts of the general-data page.
+    QString intestazioneRequisiti; // heading of the requirements block
+    QString etichettaCasella79;    // the label that describes box 79
+    QString etichettaCasella80;    // the label that describes box 80
+    QString etichettaRiunioni62;   // meetings of the control body
+    QString etichettaRiunioni64;   // meetings of the board
+    // Label of a general field as it stands on the page; empty for the day-month-year parts after the first.
+    QString etichettaCampoGenerale(int campo) const;
+
     // Page named in the messages of the check before generation and brought to the front by it.
     int paginaPerMessaggi(int indice) const;
 

@@ -1,5 +1,7 @@
 #include "questionario/filtritasti.h"
 
+#include "modelli/colonnemembri.h"
+
 #include <array>
 
 namespace {
@@ -23,19 +25,6 @@ EsitoTasto cifreFinoA(int massimo, bool beepAlLimite, int lunghezzaTesto, int lu
     }
     return esito;
 }
-
-// Column layout of the members table where the models differ.
-struct ColonneMembri
-{
-    int primoConteggio;
-    int ultimoConteggio;
-};
-constexpr int colonnaCodiceFiscale = 2;
-constexpr std::array<ColonneMembri, 3> colonneMembri{{
-    {4, 10}, // Tradizionale
-    {4, 9},  // Dualistico: no executive committee column
-    {4, 10}, // Monistico
-}};
 
 } // namespace
 
@@ -85,14 +74,14 @@ EsitoTasto tastoConteggioRiquadroII(int lunghezzaTesto, int lunghezzaSelezione, 
 
 EsitoTasto tastoCellaMembri(Modello modello, int colonna, int lunghezzaTesto, char16_t tasto)
 {
-    if (colonna == colonnaCodiceFiscale) {
+    const LayoutMembri& layout = layoutMembri(modello);
+    if (colonna == layout.colonnaCodiceFiscale) {
         const bool accettato =
             tasto != u' ' && (tasto == tastoIndietro || tasto == tastoInvio || lunghezzaTesto <= 15);
         // A space on a short text is dropped without a sound.
         return {accettato, !accettato && lunghezzaTesto >= 16};
     }
-    const ColonneMembri& colonne = colonneMembri.at(static_cast<std::size_t>(modello));
-    if (colonna >= colonne.primoConteggio && colonna <= colonne.ultimoConteggio) {
+    if (layout.colonnaConteggio(colonna)) {
         if (tasto == tastoIndietro || tasto == tastoInvio)
             return {};
         const bool accettato = cifra(tasto) && lunghezzaTesto <= 2;

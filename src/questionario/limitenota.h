@@ -22,8 +22,7 @@ public:
     static inline const QString titoloAvvisoLunghezza = QStringLiteral("Warning");
     static inline const QString testoMassimoRaggiunto = QStringLiteral(
         "ATTENZIONE: è stato raggiunto il numero massimo dei caratteri.\r\nOperazione annullata!!!");
-    static inline const QString titoloMassimoRaggiunto =
-        QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0");
+    static inline const QString titoloMassimoRaggiunto = titoloApplicazione();
 
     explicit LimiteNota(Interazione& interazione) : m_interazione(interazione) {}
 

@@ -4,7 +4,7 @@
 #include "questionario/testo.h"
 
 Questionario::Questionario(Modello modello, Interazione& interazione, QObject* parent)
-    : QObject(parent), m_profilo(::profilo(modello)), m_interazione(interazione)
+    : QObject(parent), m_profilo(::profilo(modello)), m_interazione(interazione), m_membri(modello)
 {
     for (int campo : m_profilo.campiGenerali())
         m_campiGenerali.insert(campo, QString());

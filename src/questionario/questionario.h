@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modelli/profilomodello.h"
+#include "questionario/tabellamembri.h"
 
 #include <QMap>
 #include <QObject>
@@ -76,6 +77,10 @@ public:
     void setRiunioniNA(bool stato);
     bool campo65Abilitato() const { return !m_riunioniNA; }
 
+    // The members of the control body: the one store of their texts, shown by the members grid.
+    TabellaMembri& membri() { return m_membri; }
+    const TabellaMembri& membri() const { return m_membri; }
+
     // The three numbers of meetings of Riquadro II (traditional model), typed instead of answers 34, 38, 40.
     QString conteggioRiquadroII(int numero) const;
     void setConteggioRiquadroII(int numero, const QString& testo);
@@ -132,6 +137,7 @@ private:
     QMap<int, QString> m_campiGenerali;
     bool m_riunioniNA = false;
     std::array<QString, 3> m_conteggiRiquadroII;
+    TabellaMembri m_membri;
 
     bool m_flagSalvato = true;
     bool m_flagCaricamento = false;

@@ -9,7 +9,7 @@ const QString avvisoLunghezza =
                    "i caratteri in eccesso verranno automaticamente cancellati. Verificare!!!");
 const QString massimoRaggiunto = QStringLiteral(
     "ATTENZIONE: è stato raggiunto il numero massimo dei caratteri.\r\nOperazione annullata!!!");
-const QString titoloApplicazione = QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0");
+const QString titoloProgramma = QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0");
 } // namespace
 
 class TestLimiteNota : public QObject
@@ -100,7 +100,7 @@ private Q_SLOTS:
         if (messaggio) {
             const auto& m = interazione.messaggi.constFirst();
             QCOMPARE(m.testo, massimoRaggiunto);
-            QCOMPARE(m.titolo, titoloApplicazione);
+            QCOMPARE(m.titolo, titoloProgramma);
             QCOMPARE(m.pulsanti, Interazione::Pulsanti::Ok);
             QCOMPARE(m.icona, Interazione::Icona::Nessuna);
         }
