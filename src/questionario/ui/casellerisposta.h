@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+
+class QCheckBox;
+class Questionario;
+
+// The answer boxes of one question (Check_SI, Check_NO, Check_NA with the question's index), bound to the
+// questionnaire: a click runs the answer rule, and every change the rules make shows at once.
+class CaselleRisposta : public QFrame
+{
+    Q_OBJECT
+
+public:
+    // Which boxes exist and their captions come from the catalogue.
+    CaselleRisposta(Questionario& questionario, int indice, QWidget* parent = nullptr);
+
+    QCheckBox* casellaSI() const { return m_si; }
+    QCheckBox* casellaNO() const { return m_no; }
+    QCheckBox* casellaNA() const { return m_na; }
+    // The boxes in keyboard order.
+    QList<QWidget*> caselle() const;
+
+private:
+    QCheckBox* crea(const QString& nome, const QString& testo);
+
+    Questionario& m_questionario;
+    int m_indice;
+    QCheckBox* m_si = nullptr;
+    QCheckBox* m_no = nullptr;
+    QCheckBox* m_na = nullptr;
+};
+
+// The note label of a question (Label_NOTA with its index): red while the question has a note; a click on it
+// asks to open the note.
+class EtichettaNota : public QLabel
+{
+    Q_OBJECT
+
+public:
+    EtichettaNota(Questionario& questionario, int indice, QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void cliccata(int indice);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* evento) override;
+
+private:
+    void mostraSegno(bool segno);
+
+    int m_indice;
+};
