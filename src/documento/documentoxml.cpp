@@ -1,0 +1,456 @@
+#include "documento/documentoxml.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <algorithm>
+
+namespace {
+
+// Options of every load. Indentation between elements is dropped, while a text made only of spaces that is
+// the whole content of its element is kept. Comments and processing instructions are kept so that a saved
+// template keeps them, but they never count as children. DOCTYPE is kept only to be inspected. Fragment
+// mode keeps text outside the root element, so that such a file can be refused instead of silently trimmed.
+constexpr unsigned int opzioniCaricamento = pugi::parse_default | pugi::parse_ws_pcdata_single |
+                                            pugi::parse_declaration | pugi::parse_doctype |
+                                            pugi::parse_comments | pugi::parse_pi | pugi::parse_fragment;
+
+QString nomeDi(const pugi::xml_node& nodo)
+{
+    return QString::fromUtf8(nodo.name());
+}
+
+int posizioneTraFratelli(pugi::xml_node nodo)
+{
+    int posizione = 0;
+    for (auto n = nodo.previous_sibling(); n; n = n.previous_sibling())
+        if (n.type() == pugi::node_element)
+            ++posizione;
+    return posizione;
+}
+
+// "SchedaOrganoControllo/0/0/2/1": the top-level element's name, then the positions down to the node.
+QString percorso(pugi::xml_node nodo)
+{
+    QStringList parti;
+    while (nodo.parent() && nodo.parent().type() != pugi::node_document) {
+        parti.prepend(QString::number(posizioneTraFratelli(nodo)));
+        nodo = nodo.parent();
+    }
+    parti.prepend(nomeDi(nodo));
+    return parti.join(u'/');
+}
+
+QString descrizioneStato(pugi::xml_parse_status stato)
+{
+    switch (stato) {
+    case pugi::status_out_of_memory:
+        return QStringLiteral("memoria insufficiente");
+    case pugi::status_unrecognized_tag:
+        return QStringLiteral("marcatore non riconosciuto");
+    case pugi::status_bad_pi:
+        return QStringLiteral("istruzione di elaborazione o dichiarazione malformata");
+    case pugi::status_bad_comment:
+        return QStringLiteral("commento malformato");
+    case pugi::status_bad_cdata:
+        return QStringLiteral("sezione CDATA malformata");
+    case pugi::status_bad_doctype:
+        return QStringLiteral("dichiarazione DOCTYPE malformata");
+    case pugi::status_bad_pcdata:
+        return QStringLiteral("testo malformato");
+    case pugi::status_bad_start_element:
+        return QStringLiteral("marcatore di apertura malformato");
+    case pugi::status_bad_attribute:
+        return QStringLiteral("attributo malformato");
+    case pugi::status_bad_end_element:
+        return QStringLiteral("marcatore di chiusura malformato");
+    case pugi::status_end_element_mismatch:
+        return QStringLiteral("marcatore di chiusura mancante o diverso da quello di apertura");
+    default:
+        return QStringLiteral("errore interno dell'analizzatore");
+    }
+}
+
+bool utf8Valido(const QByteArray& contenuto)
+{
+    QStringDecoder decodificatore(QStringDecoder::Utf8);
+    const QString testo = decodificatore(contenuto);
+    Q_UNUSED(testo);
+    return !decodificatore.hasError();
+}
+
+// The structure a well-formed document must have, which the lenient parser does not enforce: the
+// declaration first, one root element, no text outside it, no entity declarations.
+QString verificaStruttura(const pugi::xml_document& documento)
+{
+    int elementi = 0;
+    bool primo = true;
+    for (const auto& nodo : documento.children()) {
+        switch (nodo.type()) {
+        case pugi::node_declaration:
+            if (!primo)
+                return QStringLiteral("la dichiarazione XML non è all'inizio del documento");
+            break;
+        case pugi::node_doctype:
+            if (elementi > 0)
+                return QStringLiteral("dichiarazione DOCTYPE dopo l'elemento radice");
+            if (QByteArray(nodo.value()).contains("<!ENTITY"))
+                return QStringLiteral(
+                    "il documento dichiara delle entità (DOCTYPE con <!ENTITY>), che non sono ammesse");
+            break;
+        case pugi::node_element:
+            ++elementi;
+            break;
+        case pugi::node_pcdata:
+        case pugi::node_cdata:
+            return QStringLiteral("testo fuori dall'elemento radice");
+        default:
+            break;
+        }
+        primo = false;
+    }
+    if (elementi == 0)
+        return QStringLiteral("nessun elemento radice");
+    if (elementi > 1)
+        return QStringLiteral("più di un elemento radice");
+    return {};
+}
+
+bool nomeElementoValido(const QString& nome)
+{
+    if (nome.isEmpty() || nome.front().isDigit() || nome.front() == u'-' || nome.front() == u'.')
+        return false;
+    for (const QChar c : nome)
+        if (c.isSpace() || QStringView(u"<>&'\"/=!?;,()[]{}").contains(c))
+            return false;
+    return true;
+}
+
+QString motivoFile(const QFileDevice& file)
+{
+    QString motivo;
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        motivo = QStringLiteral("accesso negato");
+        break;
+    case QFileDevice::OpenError:
+        motivo = QStringLiteral("impossibile creare il file nella cartella");
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        motivo = QStringLiteral("errore di scrittura");
+        break;
+    case QFileDevice::RenameError:
+        motivo = QStringLiteral("impossibile sostituire il file esistente");
+        break;
+    default:
+        motivo = QStringLiteral("errore del file system");
+        break;
+    }
+    return QStringLiteral("%1 (%2)").arg(motivo, file.errorString());
+}
+
+// Forwards the serialised bytes to a device, checking every write; after the first failure nothing more is
+// written. A raw CR can only come from text set or loaded as "&#13;" (the parser turns line ends into LF),
+// so each one is written back as "&#13;" for a reader that normalises line ends to keep it.
+class ScrittoreSuDispositivo final : public pugi::xml_writer
+{
+public:
+    explicit ScrittoreSuDispositivo(QIODevice& dispositivo) : m_dispositivo(dispositivo) {}
+
+    void write(const void* dati, size_t dimensione) override
+    {
+        const char* inizio = static_cast<const char*>(dati);
+        const char* fine = inizio + dimensione;
+        while (inizio < fine && errore.isEmpty()) {
+            const char* cr = std::find(inizio, fine, '\r');
+            scriviTutto(inizio, cr - inizio);
+            if (cr == fine)
+                break;
+            scriviTutto("&#13;", 5);
+            inizio = cr + 1;
+        }
+    }
+
+    QString errore; // empty while every write succeeded
+
+private:
+    void scriviTutto(const char* dati, qint64 dimensione)
+    {
+        if (dimensione == 0 || !errore.isEmpty())
+            return;
+        const qint64 scritti = m_dispositivo.write(dati, dimensione);
+        if (scritti < 0)
+            errore = QStringLiteral("errore di scrittura (%1)").arg(m_dispositivo.errorString());
+        else if (scritti != dimensione)
+            errore = QStringLiteral("scrittura incompleta (disco pieno?)");
+    }
+
+    QIODevice& m_dispositivo;
+};
+
+} // namespace
+
+ErroreXml::ErroreXml(const QString& descrizione) : m_descrizione(descrizione), m_utf8(descrizione.toUtf8()) {}
+
+// --- NodoXml ---
+
+pugi::xml_node NodoXml::elemento() const
+{
+    if (nullo())
+        throw ErroreXml(QStringLiteral("Nodo inesistente"));
+    return m_nodo;
+}
+
+QString NodoXml::nome() const
+{
+    return nomeDi(elemento());
+}
+
+int NodoXml::numeroFigli() const
+{
+    int numero = 0;
+    for (const auto& figlio : elemento().children())
+        if (figlio.type() == pugi::node_element)
+            ++numero;
+    return numero;
+}
+
+NodoXml NodoXml::figlio(int posizione) const
+{
+    const pugi::xml_node padre = elemento();
+    if (posizione >= 0) {
+        int contatore = 0;
+        for (const auto& figlio : padre.children())
+            if (figlio.type() == pugi::node_element && contatore++ == posizione)
+                return NodoXml(figlio);
+    }
+    throw ErroreXml(QStringLiteral("Nodo mancante alla posizione %1 di <%2> in %3 (figli presenti: %4)")
+                        .arg(posizione)
+                        .arg(nomeDi(padre), percorso(padre))
+                        .arg(numeroFigli()));
+}
+
+NodoXml NodoXml::primoFiglio() const
+{
+    return figlio(0);
+}
+
+NodoXml NodoXml::ultimoFiglio() const
+{
+    const pugi::xml_node padre = elemento();
+    for (auto n = padre.last_child(); n; n = n.previous_sibling())
+        if (n.type() == pugi::node_element)
+            return NodoXml(n);
+    throw ErroreXml(
+        QStringLiteral("Nodo mancante: <%1> in %2 non ha figli").arg(nomeDi(padre), percorso(padre)));
+}
+
+QString NodoXml::testo() const
+{
+    struct Raccoglitore : pugi::xml_tree_walker
+    {
+        QByteArray testo;
+        bool for_each(pugi::xml_node& nodo) override
+        {
+            if (nodo.type() == pugi::node_pcdata || nodo.type() == pugi::node_cdata)
+                testo += nodo.value();
+            return true;
+        }
+    } raccoglitore;
+    elemento().traverse(raccoglitore);
+    return QString::fromUtf8(raccoglitore.testo);
+}
+
+void NodoXml::setTesto(const QString& testo)
+{
+    pugi::xml_node nodo = elemento();
+    nodo.remove_children();
+    if (!testo.isEmpty()) {
+        const QByteArray utf8 = testo.toUtf8();
+        nodo.append_child(pugi::node_pcdata).set_value(utf8.constData(), size_t(utf8.size()));
+    }
+}
+
+QString NodoXml::primoAttributo() const
+{
+    const pugi::xml_node nodo = elemento();
+    if (!nodo.first_attribute())
+        throw ErroreXml(QStringLiteral("Attributo mancante: <%1> in %2 non ha attributi")
+                            .arg(nomeDi(nodo), percorso(nodo)));
+    return QString::fromUtf8(nodo.first_attribute().value());
+}
+
+void NodoXml::setPrimoAttributo(const QString& valore)
+{
+    pugi::xml_node nodo = elemento();
+    pugi::xml_attribute attributo = nodo.first_attribute();
+    if (!attributo)
+        throw ErroreXml(QStringLiteral("Attributo mancante: <%1> in %2 non ha attributi")
+                            .arg(nomeDi(nodo), percorso(nodo)));
+    const QByteArray utf8 = valore.toUtf8();
+    attributo.set_value(utf8.constData(), size_t(utf8.size()));
+}
+
+NodoXml NodoXml::inserisciPrima(NodoXml nuovo, NodoXml riferimento)
+{
+    pugi::xml_node padre = elemento();
+    const pugi::xml_node spostato = nuovo.elemento();
+    if (riferimento.elemento().parent() != padre)
+        throw ErroreXml(
+            QStringLiteral("<%1> non è figlio di <%2> in %3: impossibile inserire <%4> prima di esso")
+                .arg(riferimento.nome(), nomeDi(padre), percorso(padre), nomeDi(spostato)));
+    const pugi::xml_node inserito = padre.insert_move_before(spostato, riferimento.m_nodo);
+    if (!inserito)
+        throw ErroreXml(QStringLiteral("Impossibile inserire <%1> in <%2> (%3)")
+                            .arg(nomeDi(spostato), nomeDi(padre), percorso(padre)));
+    return NodoXml(inserito);
+}
+
+NodoXml NodoXml::aggiungi(NodoXml nuovo)
+{
+    pugi::xml_node padre = elemento();
+    const pugi::xml_node spostato = nuovo.elemento();
+    const pugi::xml_node aggiunto = padre.append_move(spostato);
+    if (!aggiunto)
+        throw ErroreXml(QStringLiteral("Impossibile aggiungere <%1> a <%2> (%3)")
+                            .arg(nomeDi(spostato), nomeDi(padre), percorso(padre)));
+    return NodoXml(aggiunto);
+}
+
+// --- DocumentoXml ---
+
+bool DocumentoXml::carica(const QString& percorsoFile)
+{
+    const auto fallito = [&](const QString& motivo) {
+        m_documento.reset();
+        m_parcheggio = {};
+        m_erroreCaricamento = QStringLiteral("Impossibile leggere il file %1: %2")
+                                  .arg(QDir::toNativeSeparators(percorsoFile), motivo);
+        return false;
+    };
+    QFile file(percorsoFile);
+    if (!file.exists())
+        return fallito(QStringLiteral("il file non esiste"));
+    if (!file.open(QIODevice::ReadOnly))
+        return fallito(QStringLiteral("il file non si può aprire (%1)").arg(file.errorString()));
+    const QByteArray contenuto = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fallito(QStringLiteral("errore di lettura (%1)").arg(file.errorString()));
+    const QString motivo = analizza(contenuto);
+    if (!motivo.isEmpty())
+        return fallito(motivo);
+    m_erroreCaricamento.clear();
+    return true;
+}
+
+bool DocumentoXml::caricaDaByte(const QByteArray& contenuto)
+{
+    const QString motivo = analizza(contenuto);
+    m_erroreCaricamento =
+        motivo.isEmpty() ? QString() : QStringLiteral("Impossibile leggere il documento: ") + motivo;
+    return motivo.isEmpty();
+}
+
+// Parses into m_documento; on failure empties it and returns the reason.
+QString DocumentoXml::analizza(const QByteArray& contenuto)
+{
+    m_documento.reset();
+    m_parcheggio = {};
+    QString motivo;
+    if (contenuto.isEmpty()) {
+        motivo = QStringLiteral("il contenuto è vuoto");
+    } else {
+        const pugi::xml_parse_result esito = m_documento.load_buffer(
+            contenuto.constData(), size_t(contenuto.size()), opzioniCaricamento, pugi::encoding_auto);
+        if (!esito) {
+            const qsizetype riga = contenuto.left(qsizetype(esito.offset)).count('\n') + 1;
+            motivo = QStringLiteral("XML non valido alla riga %1: %2")
+                         .arg(riga)
+                         .arg(descrizioneStato(esito.status));
+        } else if (esito.encoding == pugi::encoding_utf8 && !utf8Valido(contenuto)) {
+            motivo = QStringLiteral("il contenuto non è testo UTF-8 valido");
+        } else {
+            motivo = verificaStruttura(m_documento);
+        }
+    }
+    if (!motivo.isEmpty())
+        m_documento.reset();
+    return motivo;
+}
+
+NodoXml DocumentoXml::radice() const
+{
+    for (auto n = m_documento.last_child(); n; n = n.previous_sibling())
+        if (n.type() == pugi::node_element && n != m_parcheggio)
+            return NodoXml(n);
+    throw ErroreXml(m_erroreCaricamento.isEmpty()
+                        ? QStringLiteral("Il documento è vuoto: manca l'elemento radice")
+                        : m_erroreCaricamento);
+}
+
+NodoXml DocumentoXml::creaElemento(const QString& nome)
+{
+    if (!nomeElementoValido(nome))
+        throw ErroreXml(QStringLiteral("Nome di elemento non valido: \"%1\"").arg(nome));
+    if (!m_parcheggio)
+        m_parcheggio = m_documento.prepend_child("ElementiNonInseriti");
+    return NodoXml(m_parcheggio.append_child(nome.toUtf8().constData()));
+}
+
+// Serialises into the device; returns the reason of a failure, empty on success.
+QString DocumentoXml::scrivi(QIODevice& dispositivo) const
+{
+    if (!dispositivo.isWritable())
+        return QStringLiteral("il dispositivo non è aperto in scrittura");
+    try {
+        radice();
+    } catch (const ErroreXml& errore) {
+        return errore.descrizione();
+    }
+    const pugi::xml_node dichiarazione = m_documento.find_child(
+        [](const pugi::xml_node& nodo) { return nodo.type() == pugi::node_declaration; });
+    const QString codifica = QString::fromUtf8(dichiarazione.attribute("encoding").value());
+    if (!codifica.isEmpty() && codifica.compare(u"UTF-8", Qt::CaseInsensitive) != 0 &&
+        codifica.compare(u"UTF8", Qt::CaseInsensitive) != 0)
+        return QStringLiteral(
+                   "la codifica \"%1\" dichiarata dal documento non è supportata in scrittura (solo UTF-8)")
+            .arg(codifica);
+
+    ScrittoreSuDispositivo scrittore(dispositivo);
+    for (const auto& nodo : m_documento.children())
+        if (nodo != m_parcheggio)
+            nodo.print(scrittore, PUGIXML_TEXT(""), pugi::format_raw, pugi::encoding_utf8);
+    return scrittore.errore;
+}
+
+void DocumentoXml::salva(QIODevice& dispositivo) const
+{
+    const QString motivo = scrivi(dispositivo);
+    if (!motivo.isEmpty())
+        throw ErroreXml(QStringLiteral("Impossibile scrivere il documento: ") + motivo);
+}
+
+void DocumentoXml::salva(const QString& percorsoFile) const
+{
+    const auto fallito = [&](const QString& motivo) {
+        return ErroreXml(QStringLiteral("Impossibile scrivere il file %1: %2")
+                             .arg(QDir::toNativeSeparators(percorsoFile), motivo));
+    };
+    if (QFileInfo(percorsoFile).isDir())
+        throw fallito(QStringLiteral("il percorso indica una cartella"));
+    // Unbuffered, so that every write reaches the disk and its failure is seen here rather than lost in a
+    // final flush.
+    QSaveFile file(percorsoFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw fallito(motivoFile(file));
+    const QString motivo = scrivi(file);
+    if (!motivo.isEmpty()) {
+        file.cancelWriting();
+        throw fallito(motivo);
+    }
+    if (!file.flush() || !file.commit())
+        throw fallito(motivoFile(file));
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <exception>
+#include <pugixml.hpp>
+
+class QIODevice;
+
+// Raised by every failing access or write: a missing node, a node without attributes, a document that could
+// not be loaded, a file that could not be written. The description is Italian and ready for a message box.
+class ErroreXml : public std::exception
+{
+public:
+    explicit ErroreXml(const QString& descrizione);
+    const QString& descrizione() const { return m_descrizione; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_descrizione;
+    QByteArray m_utf8;
+};
+
+// A handle on one element of a DocumentoXml. Positions are 0-based and count element children only:
+// text between elements, comments and processing instructions never shift them. Every call on a handle
+// that names no element, and every position or attribute that is not there, raises ErroreXml.
+class NodoXml
+{
+public:
+    NodoXml() = default;
+
+    bool nullo() const { return m_nodo.type() != pugi::node_element; }
+    QString nome() const;
+
+    int numeroFigli() const;
+    NodoXml figlio(int posizione) const;
+    NodoXml primoFiglio() const;
+    NodoXml ultimoFiglio() const;
+
+    // The character content (text and CDATA) of the element and of everything below it, in document order.
+    QString testo() const;
+    // Replaces all content of the element (children included) with one text; the empty text leaves it
+    // empty. Attributes stay.
+    void setTesto(const QString& testo);
+
+    QString primoAttributo() const;
+    void setPrimoAttributo(const QString& valore);
+
+    // Moves `nuovo` (usually fresh from DocumentoXml::creaElemento) to just before `riferimento`, which must
+    // be a child of this element, or to the end of this element's children. Both return `nuovo`.
+    NodoXml inserisciPrima(NodoXml nuovo, NodoXml riferimento);
+    NodoXml aggiungi(NodoXml nuovo);
+
+    friend bool operator==(const NodoXml&, const NodoXml&) = default;
+
+private:
+    friend class DocumentoXml;
+    explicit NodoXml(pugi::xml_node nodo) : m_nodo(nodo) {}
+    pugi::xml_node elemento() const;
+
+    pugi::xml_node m_nodo;
+};
+
+// One XML document: a questionnaire file or a template. Loading refuses anything that is not one
+// well-formed element tree, and input that is not valid in its encoding (UTF-8 unless a BOM or the
+// declaration says UTF-16 or ISO-8859-1). Nothing is fetched and no DTD is processed: a DOCTYPE that declares
+// entities is refused, any other DOCTYPE is ignored, only the five predefined entities and character
+// references are expanded, and a reference to any other entity stays as literal text. A failed load leaves
+// the document empty, and the first access then raises ErroreXml with the reason of the failure.
+// Ownership: the document owns every node; a NodoXml is a non-owning handle, valid until the document is
+// destroyed or loaded again, or the node is removed by setTesto on one of its ancestors.
+class DocumentoXml
+{
+public:
+    DocumentoXml() = default;
+    DocumentoXml(const DocumentoXml&) = delete;
+    DocumentoXml& operator=(const DocumentoXml&) = delete;
+
+    // Parse the whole input before returning; false and erroreCaricamento() on any failure.
+    bool carica(const QString& percorso);
+    bool caricaDaByte(const QByteArray& contenuto);
+    QString erroreCaricamento() const { return m_erroreCaricamento; }
+
+    // The document's last child element, the root of a questionnaire file. Comments and processing
+    // instructions after it do not count.
+    NodoXml radice() const;
+
+    // An element with this name, no namespace and no attributes, belonging to this document but not yet
+    // placed in the tree: place it with inserisciPrima or aggiungi. Until then it is not saved.
+    NodoXml creaElemento(const QString& nome);
+
+    // Writes the whole document, its XML declaration included, in the encoding that the declaration names
+    // (UTF-8 only; no declaration means UTF-8), with no indentation or line breaks added. CR in text is
+    // written as "&#13;" so that a CR LF comes back as CR LF. The file is replaced atomically: on any
+    // failure the existing file is left as it was. Both raise ErroreXml.
+    void salva(const QString& percorso) const;
+    void salva(QIODevice& dispositivo) const;
+
+private:
+    QString analizza(const QByteArray& contenuto);
+    QString scrivi(QIODevice& dispositivo) const;
+
+    pugi::xml_document m_documento;
+    pugi::xml_node m_parcheggio; // holds created elements until they are placed; never saved
+    QString m_erroreCaricamento;
+};
