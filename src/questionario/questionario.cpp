@@ -209,6 +209,56 @@ bool Questionario::setSegnoNota(int indice, bool segno)
     return true;
 }
 
+namespace {
+
+enum class Apertura
+{
+    Mai,
+    SuSI,
+    SuNO,
+    SuSIoNO
+};
+
+// Which ticked answer lets a note label open a note that has no text yet. The same in every model; a label
+// a model does not show never opens anything.
+Apertura aperturaDaEtichetta(int i)
+{
+    if ((i >= 0 && i <= 3) || (i >= 11 && i <= 16) || i == 18 || i == 31 || i == 43 || i == 74 || i >= 79)
+        return Apertura::SuSI;
+    if (i == 20 || i == 22 || i == 24 || i == 26 || i == 28)
+        return Apertura::SuSIoNO;
+    if (i == 6 || i == 7 || (i >= 48 && i <= 72) || i == 77 || i == 78)
+        return Apertura::SuNO;
+    return Apertura::Mai;
+}
+
+} // namespace
+
+bool Questionario::clicEtichettaNota(int indice)
+{
+    if (!indiceValido(indice))
+        return false;
+    m_flagSalvato = false;
+    m_indiceNota = indice;
+    m_notaMembro = false;
+    if (!m_profilo.domanda(indice).etichettaNotaVisibile)
+        return false;
+    if (m_segniNota[indice])
+        return true;
+    const Caselle& c = m_caselle[indice];
+    switch (aperturaDaEtichetta(indice)) {
+    case Apertura::SuSI:
+        return c.si;
+    case Apertura::SuNO:
+        return c.no;
+    case Apertura::SuSIoNO:
+        return c.si || c.no;
+    case Apertura::Mai:
+        break;
+    }
+    return false;
+}
+
 void Questionario::setIndiceNota(int indice)
 {
     if (indiceValido(indice))

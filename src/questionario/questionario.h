@@ -63,6 +63,10 @@ public:
     bool setNotaAltre(int indice, const QString& testo);
     bool setSegnoNota(int indice, bool segno);
 
+    // A click on the note label of question `indice`: clears the saved flag and selects the group; true when
+    // the note may be opened (it has text, or the answer that calls for it is ticked).
+    bool clicEtichettaNota(int indice);
+
     // The note editor in group mode, for the group `indiceNota`.
     QString testoNotaDaMostrare() const;
     void cancellaNota();
@@ -100,6 +104,14 @@ public:
     void segnaSalvato();
     // Some callers clear the saved flag without touching "Leggi" (a note label click).
     void azzeraFlagSalvato() { m_flagSalvato = false; }
+
+    // Window state that saving and reading share.
+    QString titoloBase() const { return m_titoloBase; }
+    void setTitoloBase(const QString& titolo) { m_titoloBase = titolo; }
+    QString percorsoFile() const { return m_percorsoFile; }
+    void setPercorsoFile(const QString& percorso) { m_percorsoFile = percorso; }
+    bool flagUscita() const { return m_flagUscita; }
+    void setFlagUscita(bool stato) { m_flagUscita = stato; }
 
     Interazione& interazione() const { return m_interazione; }
 
@@ -148,4 +160,7 @@ private:
     bool m_inClickSI = false;
     bool m_inClickNO = false;
     bool m_inClickNA = false;
+    QString m_titoloBase;
+    QString m_percorsoFile;
+    bool m_flagUscita = false;
 };

@@ -59,6 +59,8 @@ private Q_SLOTS:
     void riunioniNA();
     void campiGenerali();
     void conteggiRiquadroIINonSonoModifiche();
+    void clicSulleEtichetteNota_data();
+    void clicSulleEtichetteNota();
 };
 
 void TestRegoleRisposta::editorApertoDaSIeNO_data()
@@ -408,6 +410,83 @@ void TestRegoleRisposta::conteggiRiquadroIINonSonoModifiche()
     QVERIFY(b.q.conteggioRiquadroII(3).isEmpty());
     QVERIFY(b.q.flagSalvato());
     QVERIFY(b.q.leggiDisponibile());
+}
+
+void TestRegoleRisposta::clicSulleEtichetteNota_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QString>("etichetta");
+    QTest::addColumn<QString>("condizione"); // SI, NO, SIoNO, mai
+
+    // By label caption: the same answers open the same labels in every model that shows them.
+    QMap<QString, QString> condizioni;
+    for (const char* c : {"Nota 1.a", "Nota 1.b", "Nota 1.c", "Nota 1.d", "Nota 3.a", "Nota 3.b", "Nota 4.a",
+                          "Nota 4.b", "Nota 5.a", "Nota 6.a", "Nota 7.a", "Nota 8.h", "Nota 9.a", "Nota 8.g",
+                          "Nota 1.0.a", "Nota 1.0.b", "Nota 1.0.c"})
+        condizioni.insert(QString::fromUtf8(c), QStringLiteral("SI"));
+    for (const char* c : {"Nota 1.e",  "Nota 2.a",  "Nota 10.a.2", "Nota 10.b",   "Nota 10.c",  "Nota 10.d",
+                          "Nota 10.e", "Nota 10.f", "Nota 10.g",   "Nota 10.h",   "Nota 10.i",  "Nota 10.j",
+                          "Nota 10.k", "Nota 10.l", "Nota 10.m",   "Nota 10.n",   "Nota 10.o",  "Nota 10.p",
+                          "Nota 10.q", "Nota 10.r", "Nota 10.t",   "Nota 10.u",   "Nota 10.v",  "Nota 10.w",
+                          "Nota 10.x", "Nota 10.y", "Nota 0.a",    "Nota 10.a.1", "Nota 10.u.1"})
+        condizioni.insert(QString::fromUtf8(c), QStringLiteral("NO"));
+    for (const char* c : {"Nota 8.a", "Nota 8.b", "Nota 8.c", "Nota 8.d", "Nota 8.e"})
+        condizioni.insert(QString::fromUtf8(c), QStringLiteral("SIoNO"));
+    condizioni.insert(QStringLiteral("Nota 8.f"), QStringLiteral("mai"));
+
+    for (Modello m : tuttiIModelli) {
+        const ProfiloModello& p = profilo(m);
+        int mostrate = 0;
+        for (int i = 0; i < numeroIndici; ++i) {
+            const Domanda& d = p.domanda(i);
+            if (!d.presente || !d.etichettaNotaVisibile)
+                continue;
+            ++mostrate;
+            QVERIFY2(condizioni.contains(d.etichettaNota), qPrintable(d.etichettaNota));
+            QTest::addRow("%s %s", qPrintable(nomeModello(m)), qPrintable(d.etichettaNota))
+                << m << d.etichettaNota << condizioni.value(d.etichettaNota);
+        }
+        // Every label of the table that the model has, and no other.
+        QCOMPARE(mostrate, m == Modello::Dualistico ? 48 : 50);
+    }
+}
+
+void TestRegoleRisposta::clicSulleEtichetteNota()
+{
+    QFETCH(Modello, modello);
+    QFETCH(QString, etichetta);
+    QFETCH(QString, condizione);
+    int indice = -1;
+    for (int i = 0; i < numeroIndici; ++i) {
+        if (profilo(modello).domanda(i).etichettaNota == etichetta)
+            indice = i;
+    }
+    QVERIFY(indice >= 0);
+    const Domanda& d = profilo(modello).domanda(indice);
+
+    for (const QString& stato : {QStringLiteral("nessuna"), QStringLiteral("SI"), QStringLiteral("NO"),
+                                 QStringLiteral("NA"), QStringLiteral("nota")}) {
+        Banco b(modello);
+        b.q.setCaricamento(true);
+        if (stato == u"SI" || stato == u"nota")
+            b.q.setBox(indice, Casella::SI, true);
+        else if (stato == u"NO" && !d.casellaSingola())
+            b.q.setBox(indice, Casella::NO, true);
+        else if (stato == u"NA" && d.offreNA)
+            b.q.setBox(indice, Casella::NA, true);
+        if (stato == u"nota")
+            b.q.setSegnoNota(indice, true);
+        b.q.setCaricamento(false);
+        b.q.segnaSalvato();
+        b.q.setIndiceNota(indice == 0 ? 1 : 0);
+
+        const bool attesa = stato == u"nota" || (stato == u"SI" && condizione.startsWith(u"SI")) ||
+                            (stato == u"NO" && !d.casellaSingola() && condizione.contains(u"NO"));
+        QVERIFY2(b.q.clicEtichettaNota(indice) == attesa, qPrintable(stato));
+        // Whatever follows, the click clears the saved flag and selects the group.
+        QCOMPARE(b.q.flagSalvato(), false);
+        QCOMPARE(b.q.indiceNota(), indice);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestRegoleRisposta)
