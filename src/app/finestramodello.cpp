@@ -1,10 +1,251 @@
 #include "app/finestramodello.h"
 
-FinestraModello::FinestraModello(Modello modello, QWidget* parent)
-    : QWidget(parent), m_interazione(this), m_questionario(modello, m_interazione)
+#include "app/iconanotificaqt.h"
+#include "questionario/ui/finestranota.h"
+#include "questionario/ui/grigliamembri.h"
+#include "questionario/ui/paginadatigenerali.h"
+#include "questionario/ui/paginadomande.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+QIcon iconaProgramma()
 {
-    const ProfiloModello& p = m_questionario.profilo();
+    QPixmap immagine(64, 64);
+    immagine.fill(Qt::transparent);
+    QPainter pittore(&immagine);
+    pittore.setRenderHint(QPainter::Antialiasing);
+    pittore.setBrush(QColor(0, 70, 140));
+    pittore.setPen(Qt::NoPen);
+    pittore.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+    pittore.setPen(Qt::white);
+    QFont carattere = pittore.font();
+    carattere.setBold(true);
+    carattere.setPixelSize(34);
+    pittore.setFont(carattere);
+    pittore.drawText(immagine.rect(), Qt::AlignCenter, QStringLiteral("O"));
+    return QIcon(immagine);
+}
+
+FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona, QWidget* parent)
+    : QWidget(parent), m_interazione(this), m_questionario(modello, m_interazione), m_icona(std::move(icona))
+{
     setObjectName(nomeModello(modello));
-    setWindowTitle(p.titoloFinestra);
+    setWindowTitle(m_questionario.profilo().titoloFinestra);
+    setWindowIcon(iconaProgramma());
+    if (!m_icona)
+        m_icona = std::make_unique<IconaNotificaQt>(windowIcon());
+    m_interazione.termina = [this] { terminaProgramma(); };
+    m_interazione.editorNotaGruppo = [this](int indice) { finestraNota()->apriGruppo(indice); };
+    m_interazione.editorNotaMembro = [this](int riga) { finestraNota()->apriMembro(riga); };
+    costruisci();
+    caricamento();
+
     resize(969, 607);
+    if (const QScreen* schermo = QGuiApplication::primaryScreen())
+        move(schermo->availableGeometry().center() - rect().center());
+}
+
+FinestraModello::~FinestraModello() = default;
+
+void FinestraModello::costruisci()
+{
+    auto* colonna = new QVBoxLayout(this);
+    colonna->setContentsMargins(4, 4, 4, 4);
+
+    m_schede = new QTabWidget(this);
+    m_schede->setObjectName(QStringLiteral("MySSTab"));
+    colonna->addWidget(m_schede, 1);
+
+    const Catalogo& catalogo = m_questionario.profilo().catalogo;
+    m_membri = new GrigliaMembri(m_questionario);
+    m_datiGenerali = new PaginaDatiGenerali(m_questionario, m_membri);
+    connect(m_datiGenerali, &PaginaDatiGenerali::notaCliccata, this, &FinestraModello::notaCliccata);
+    auto* scorrimento = new QScrollArea;
+    scorrimento->setWidgetResizable(true);
+    scorrimento->setFrameShape(QFrame::NoFrame);
+    scorrimento->setWidget(m_datiGenerali);
+    m_schede->addTab(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
+
+    QMap<int, QLabel*> etichette;
+    for (int p = RiquadroI_1; p < numeroPagine; ++p) {
+        auto* pagina = new PaginaDomande(m_questionario, p);
+        pagina->setObjectName(QStringLiteral("PAGINA_%1").arg(p));
+        etichette.insert(pagina->etichetteTesto());
+        m_ordinePagine.append(pagina->ordineTastiera());
+        connect(pagina, &PaginaDomande::notaCliccata, this, &FinestraModello::notaCliccata);
+        m_schede->addTab(pagina, catalogo.pagine[p].didascalia);
+    }
+    m_etichetteTesto = etichette;
+
+    auto* riga = new QWidget(this);
+    costruisciComandi(riga);
+    colonna->addWidget(riga);
+    ordineTastiera();
+}
+
+void FinestraModello::costruisciComandi(QWidget* riga)
+{
+    struct Definizione
+    {
+        const char* azione;
+        QString menu;
+        QString pulsante;
+    };
+    const Definizione definizioni[5] = {
+        {"MENU_STAMPA", QStringLiteral("Stampa"), QStringLiteral("Stampa")},
+        {"MENU_SALVA", QStringLiteral("Salva Temp."), QStringLiteral("Salva temp.")},
+        {"MENU_LEGGI", QStringLiteral("Leggi"), QStringLiteral("Leggi")},
+        {"MENU_GENERA", QStringLiteral("Genera"), QStringLiteral("Genera")},
+        {"MENU_ESCI", QStringLiteral("Esci"), QStringLiteral("Esci")},
+    };
+
+    m_menu = new QMenu(QStringLiteral("HIDE"), this);
+    m_menu->setObjectName(QStringLiteral("MENU_HIDE"));
+    m_ripristina = m_menu->addAction(QStringLiteral("Ripristina"), this, &FinestraModello::ripristina);
+    m_ripristina->setObjectName(QStringLiteral("MENU_RIPRISTINA"));
+    QAction* separatore = m_menu->addSeparator();
+    separatore->setObjectName(QStringLiteral("MENU_SEP"));
+
+    auto* fila = new QHBoxLayout(riga);
+    fila->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 5; ++i) {
+        QAction* azione = m_menu->addAction(definizioni[i].menu);
+        azione->setObjectName(QString::fromLatin1(definizioni[i].azione));
+        m_azioni[i] = azione;
+        auto* pulsante = new QPushButton(definizioni[i].pulsante, riga);
+        pulsante->setObjectName(QStringLiteral("Command_Function_%1").arg(i));
+        pulsante->setAutoDefault(true);
+        connect(pulsante, &QPushButton::clicked, azione, &QAction::trigger);
+        m_pulsanti[i] = pulsante;
+        fila->addWidget(pulsante);
+    }
+    connect(m_azioni[Stampa], &QAction::triggered, this, &FinestraModello::stampa);
+    connect(m_azioni[SalvaTemporaneo], &QAction::triggered, this, [this] { salva(false); });
+    connect(m_azioni[Leggi], &QAction::triggered, this, &FinestraModello::apriFile);
+    connect(m_azioni[Genera], &QAction::triggered, this, [this] { salva(true); });
+    connect(m_azioni[Esci], &QAction::triggered, this, &FinestraModello::esci);
+
+    connect(&m_questionario, &Questionario::leggiDisponibileCambiato, this,
+            &FinestraModello::aggiornaStatoComandi);
+    connect(m_icona.get(), &IconaNotifica::menuRichiesto, this, &FinestraModello::mostraMenuIcona);
+}
+
+void FinestraModello::ordineTastiera()
+{
+    // Page 0's fields, the members table, the office fields; then the commands and the questions; last of
+    // all the controls the keyboard reaches after every question.
+    QList<QWidget*> ordine = m_datiGenerali->ordineTastieraIniziale();
+    ordine.append(static_cast<QWidget*>(m_membri->griglia()));
+    ordine.append(m_datiGenerali->ordineTastieraDopoMembri());
+    for (QPushButton* p : m_pulsanti)
+        ordine.append(static_cast<QWidget*>(p));
+    ordine.append(m_ordinePagine);
+    ordine.append(static_cast<QWidget*>(m_membri->pulsanteAggiungi()));
+    ordine.append(m_datiGenerali->ordineTastieraFinale());
+    for (qsizetype i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine[i - 1], ordine[i]);
+}
+
+void FinestraModello::caricamento()
+{
+    m_iconaPresente = m_icona->aggiungiIcona(windowTitle());
+    m_questionario.segnaSalvato();
+    impostaTestiDomande(m_questionario, m_etichetteTesto);
+    m_questionario.setTitoloBase(windowTitle());
+    m_questionario.setBloccoClick(false);
+    m_questionario.membri().setGriglia();
+    m_schede->setCurrentIndex(DatiGeneraliPagina);
+    if (!m_questionario.profilo().catalogo.pagine[RiquadroII].applicabile)
+        m_schede->setTabEnabled(RiquadroII, false);
+    aggiornaStatoComandi();
+}
+
+void FinestraModello::aggiornaStatoComandi()
+{
+    // The "Leggi" button follows unsaved edits; its menu entry always stays available.
+    m_pulsanti[Leggi]->setEnabled(m_questionario.leggiDisponibile());
+    for (QAction* azione : m_azioni)
+        azione->setEnabled(true);
+}
+
+void FinestraModello::mostraMenuIcona()
+{
+    raise();
+    activateWindow();
+    m_menu->popup(QCursor::pos());
+}
+
+void FinestraModello::ripristina()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+FinestraNota* FinestraModello::finestraNota()
+{
+    if (!m_nota)
+        m_nota = new FinestraNota(m_questionario, this);
+    return m_nota;
+}
+
+void FinestraModello::notaCliccata(int indice)
+{
+    if (!m_questionario.clicEtichettaNota(indice))
+        return;
+    finestraNota()->apriGruppo(indice);
+    m_questionario.segnaModificato();
+}
+
+void FinestraModello::stampa() {}
+
+void FinestraModello::salva(bool) {}
+
+void FinestraModello::apriFile() {}
+
+void FinestraModello::esci()
+{
+    terminaProgramma();
+}
+
+void FinestraModello::changeEvent(QEvent* evento)
+{
+    QWidget::changeEvent(evento);
+    // Minimised, the window lives on as its tray icon only; without a tray it stays an ordinary minimised
+    // window, so that it can always be reached.
+    if (evento->type() == QEvent::WindowStateChange && isMinimized() && m_iconaPresente)
+        QTimer::singleShot(0, this, &QWidget::hide);
+}
+
+void FinestraModello::closeEvent(QCloseEvent* evento)
+{
+    if (!m_terminato)
+        terminaProgramma();
+    evento->accept();
+}
+
+void FinestraModello::terminaProgramma()
+{
+    if (m_terminato)
+        return;
+    m_terminato = true;
+    m_icona->rimuoviIcona();
+    m_iconaPresente = false;
+    QCoreApplication::exit(0);
 }

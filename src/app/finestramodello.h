@@ -1,22 +1,92 @@
 #pragma once
 
+#include "app/iconanotifica.h"
 #include "app/interazioneqt.h"
 #include "modelli/modello.h"
 #include "questionario/questionario.h"
 
 #include <QWidget>
+#include <array>
+#include <memory>
 
-// The window of one model: owns that model's questionnaire for the rest of the run.
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class PaginaDatiGenerali;
+class GrigliaMembri;
+class FinestraNota;
+
+// The window of one model: the six pages of its questionnaire, the five commands as a button row and as the
+// tray icon's pop-up menu. Owns that model's questionnaire for the rest of the run.
 class FinestraModello : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit FinestraModello(Modello modello, QWidget* parent = nullptr);
+    enum Comando
+    {
+        Stampa = 0,
+        SalvaTemporaneo = 1,
+        Leggi = 2,
+        Genera = 3,
+        Esci = 4
+    };
+
+    // Without an icon the window makes its own in the desktop's notification area.
+    explicit FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona = nullptr,
+                             QWidget* parent = nullptr);
+    ~FinestraModello() override;
 
     Questionario& questionario() { return m_questionario; }
+    QTabWidget* schede() const { return m_schede; }
+    QMenu* menuIcona() const { return m_menu; }
+    QAction* azione(Comando comando) const { return m_azioni[comando]; }
+    QPushButton* pulsante(Comando comando) const { return m_pulsanti[comando]; }
+    IconaNotifica& icona() const { return *m_icona; }
+    InterazioneQt& interazione() { return m_interazione; }
+
+    // The commands, as the button row and the tray menu call them.
+    void stampa();
+    void salva(bool generazione);
+    void apriFile();
+    void esci();
+    void ripristina();
+    // The model's note window, created on first use.
+    FinestraNota* finestraNota();
+
+protected:
+    void changeEvent(QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
+    void costruisci();
+    void costruisciComandi(QWidget* riga);
+    void caricamento();
+    void ordineTastiera();
+    void aggiornaStatoComandi();
+    void mostraMenuIcona();
+    void terminaProgramma();
+    void notaCliccata(int indice);
+
     InterazioneQt m_interazione;
     Questionario m_questionario;
+    std::unique_ptr<IconaNotifica> m_icona;
+    bool m_iconaPresente = false;
+    bool m_terminato = false;
+
+    QTabWidget* m_schede = nullptr;
+    PaginaDatiGenerali* m_datiGenerali = nullptr;
+    GrigliaMembri* m_membri = nullptr;
+    QList<QWidget*> m_ordinePagine; // keyboard order of the question pages, page 1 first
+    QMap<int, QLabel*> m_etichetteTesto;
+    QMenu* m_menu = nullptr;
+    std::array<QAction*, 5> m_azioni{};
+    std::array<QPushButton*, 5> m_pulsanti{};
+    QAction* m_ripristina = nullptr;
+    FinestraNota* m_nota = nullptr;
 };
+
+// The program's icon, drawn rather than shipped.
+QIcon iconaProgramma();

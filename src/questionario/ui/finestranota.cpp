@@ -1,0 +1,194 @@
+#include "questionario/ui/finestranota.h"
+
+#include "questionario/filtritasti.h"
+#include "questionario/questionario.h"
+#include "questionario/testo.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace {
+
+QString nomeFinestra(Modello modello)
+{
+    switch (modello) {
+    case Modello::Tradizionale:
+        return QStringLiteral("Nota_Trad");
+    case Modello::Dualistico:
+        return QStringLiteral("Nota_Dual");
+    case Modello::Monistico:
+        return QStringLiteral("Nota_Mon");
+    }
+    return {};
+}
+
+// The text box separates lines with LF; the program keeps CR LF.
+QString perCasella(const QString& testo)
+{
+    QString risultato = normalizzaACapo(testo);
+    risultato.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return risultato;
+}
+
+} // namespace
+
+FinestraNota::FinestraNota(Questionario& questionario, QWidget* parent)
+    : QDialog(parent), m_questionario(questionario), m_limite(questionario.interazione())
+{
+    setObjectName(nomeFinestra(questionario.modello()));
+    setWindowTitle(QStringLiteral("Nota allegata"));
+    setModal(true);
+    resize(600, 380);
+
+    auto* esterno = new QVBoxLayout(this);
+    auto* cornice = new QFrame(this);
+    cornice->setObjectName(QStringLiteral("Frame1"));
+    esterno->addWidget(cornice);
+    auto* colonna = new QVBoxLayout(cornice);
+
+    auto* gruppo = new QGroupBox(QStringLiteral("Nota"), cornice);
+    gruppo->setObjectName(QStringLiteral("Frame2"));
+    auto* aiuto = new QLabel(
+        QStringLiteral(
+            "Cliccando sul nome della nota in corrispondenza di ogni singolo gruppo di risposte, è possibile "
+            "visionare l'eventuale commento associato alla domanda. La presenza di quest'ultimo è "
+            "contrassegnata dal testo di colore rosso.\nN.B.: max 65000 caratteri inseribili."),
+        gruppo);
+    aiuto->setObjectName(QStringLiteral("Label1"));
+    aiuto->setWordWrap(true);
+    (new QVBoxLayout(gruppo))->addWidget(aiuto);
+    colonna->addWidget(gruppo);
+
+    m_testo = new QPlainTextEdit(cornice);
+    m_testo->setObjectName(QStringLiteral("TEXT_NOTE"));
+    m_testo->setTabChangesFocus(true);
+    m_testo->installEventFilter(this);
+    colonna->addWidget(m_testo, 1);
+    connect(m_testo, &QPlainTextEdit::textChanged, this, &FinestraNota::testoCambiato);
+
+    auto* pulsanti = new QHBoxLayout;
+    auto* cancellaNota = new QPushButton(QStringLiteral("Cancella"), cornice);
+    cancellaNota->setObjectName(QStringLiteral("Delete_Note"));
+    auto* fineNota = new QPushButton(QStringLiteral("Fine"), cornice);
+    fineNota->setObjectName(QStringLiteral("End_Note"));
+    cancellaNota->setAutoDefault(false);
+    fineNota->setAutoDefault(false);
+    pulsanti->addStretch();
+    pulsanti->addWidget(cancellaNota);
+    pulsanti->addSpacing(40);
+    pulsanti->addWidget(fineNota);
+    pulsanti->addStretch();
+    colonna->addLayout(pulsanti);
+    connect(cancellaNota, &QPushButton::clicked, this, &FinestraNota::cancella);
+    connect(fineNota, &QPushButton::clicked, this, &FinestraNota::fine);
+}
+
+void FinestraNota::apriGruppo(int indice)
+{
+    m_questionario.setIndiceNota(indice);
+    m_questionario.setNotaMembro(false);
+    m_riga = -1;
+    const QString etichetta = m_questionario.profilo().domanda(m_questionario.indiceNota()).etichettaNota;
+    mostra(etichetta + QStringLiteral(" - Testo associato"), m_questionario.testoNotaDaMostrare());
+}
+
+void FinestraNota::apriMembro(int riga)
+{
+    m_questionario.setNotaMembro(true);
+    m_riga = riga;
+    const TabellaMembri& membri = m_questionario.membri();
+    mostra(membri.titoloNotaMembro(riga), membri.testoNotaMembro(riga));
+}
+
+void FinestraNota::mostra(const QString& titolo, const QString& testo)
+{
+    setWindowTitle(titolo);
+    m_testo->setPlainText(perCasella(testo));
+    m_testo->moveCursor(QTextCursor::End);
+    m_testo->setFocus(Qt::OtherFocusReason);
+    exec();
+}
+
+QString FinestraNota::testo() const
+{
+    return normalizzaACapo(m_testo->toPlainText());
+}
+
+int FinestraNota::lunghezza() const
+{
+    const QTextDocument* documento = m_testo->document();
+    // characterCount() counts each paragraph separator once plus one final separator.
+    return documento->characterCount() - 1 + documento->blockCount() - 1;
+}
+
+void FinestraNota::testoCambiato()
+{
+    if (!m_limite.testoCambiato(lunghezza()))
+        return;
+    QString tenuto = testo().left(LimiteNota::lunghezzaMassima);
+    if (tenuto.endsWith(u'\r'))
+        tenuto.chop(1); // half a line break
+    m_testo->setPlainText(perCasella(tenuto));
+    m_testo->moveCursor(QTextCursor::End);
+}
+
+bool FinestraNota::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto != m_testo || evento->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(oggetto, evento);
+    auto* tasto = static_cast<QKeyEvent*>(evento);
+    char16_t codice = 0;
+    if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
+        codice = tastoInvio;
+    else if (tasto->key() == Qt::Key_Backspace)
+        codice = tastoIndietro;
+    else if (!tasto->text().isEmpty() && !tasto->text().at(0).isNull() && tasto->text().at(0).unicode() >= 32)
+        codice = tasto->text().at(0).unicode();
+    else
+        return false; // not a typed character: arrows, Delete, shortcuts
+    // Code 134 is U+0086 and, in the single-byte character set the program was first used with, the dagger.
+    if (codice == u'\u2020')
+        codice = LimiteNota::tastoSempreScartato;
+    return !m_limite.tastoPremuto(codice, lunghezza());
+}
+
+void FinestraNota::cancella()
+{
+    if (!m_questionario.notaMembro())
+        m_questionario.cancellaNota();
+    m_testo->clear();
+    m_testo->setFocus(Qt::OtherFocusReason);
+}
+
+void FinestraNota::fine()
+{
+    const QString finale = testo();
+    // A note of blanks only is no note.
+    if (soloSpazi(finale))
+        m_testo->clear();
+    if (m_questionario.notaMembro())
+        m_questionario.membri().fineNotaMembro(m_riga, finale);
+    else
+        m_questionario.fineNota(finale);
+    m_questionario.setNotaMembro(false);
+    done(QDialog::Accepted);
+}
+
+void FinestraNota::closeEvent(QCloseEvent* evento)
+{
+    // The close box works as "Fine", so that the window never leaves a member's note half open.
+    evento->ignore();
+    fine();
+}
+
+void FinestraNota::reject()
+{
+    fine();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "questionario/limitenota.h"
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+class Questionario;
+
+// The modal note window of a model (Nota_Trad, Nota_Dual, Nota_Mon): edits the note of a question group, or
+// a member's requirements text. Created once, then only hidden and shown again.
+class FinestraNota : public QDialog
+{
+    Q_OBJECT
+
+public:
+    FinestraNota(Questionario& questionario, QWidget* parent = nullptr);
+
+    // Shows the window modally for the note of group `indice`; returns when it has been closed with "Fine".
+    void apriGruppo(int indice);
+    // Shows it for the requirements text of member row `riga`.
+    void apriMembro(int riga);
+
+    QPlainTextEdit* casellaTesto() const { return m_testo; }
+    // The text as it will be stored: line breaks as CR LF.
+    QString testo() const;
+    // Its length as stored, each line break counting two characters.
+    int lunghezza() const;
+
+    void cancella();
+    void fine();
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    void reject() override;
+
+private:
+    void mostra(const QString& titolo, const QString& testo);
+    void testoCambiato();
+
+    Questionario& m_questionario;
+    LimiteNota m_limite;
+    QPlainTextEdit* m_testo = nullptr;
+    int m_riga = -1; // member row in member mode
+};

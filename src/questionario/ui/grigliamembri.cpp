@@ -1,0 +1,239 @@
+#include "questionario/ui/grigliamembri.h"
+
+#include "questionario/filtritasti.h"
+#include "questionario/interazione.h"
+#include "questionario/questionario.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
+    : QFrame(parent), m_questionario(questionario)
+{
+    setObjectName(QStringLiteral("Frame8"));
+    TabellaMembri& tabella = questionario.membri();
+    const LayoutMembri& layout = tabella.layout();
+
+    auto* colonna = new QVBoxLayout(this);
+    colonna->setContentsMargins(0, 0, 0, 0);
+    m_intestazioni = new QWidget(this);
+    colonna->addWidget(m_intestazioni);
+
+    QFont piccolo = font();
+    piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
+    for (int c = 0; c < layout.numeroColonne(); ++c) {
+        const ColonnaMembri& info = layout.colonne[c];
+        QLabel* etichetta = nullptr;
+        if (!info.intestazione.isEmpty() && info.larghezza > 0) {
+            etichetta = new QLabel(info.intestazione, m_intestazioni);
+            etichetta->setObjectName(QStringLiteral("LABEL_COLONNA_%1").arg(c));
+            etichetta->setFont(piccolo);
+            etichetta->setWordWrap(true);
+            etichetta->setAlignment(info.centrata ? Qt::AlignHCenter | Qt::AlignBottom
+                                                  : Qt::AlignLeft | Qt::AlignBottom);
+            etichetta->setToolTip(info.suggerimento);
+        }
+        m_etichette.append(etichetta);
+    }
+    m_intestazioni->setFixedHeight(QFontMetrics(piccolo).height() * 6);
+
+    m_griglia = new QTableView(this);
+    m_griglia->setObjectName(QStringLiteral("MSHFlexGrid1"));
+    m_griglia->setModel(&tabella);
+    m_griglia->horizontalHeader()->hide();
+    m_griglia->verticalHeader()->hide();
+    m_griglia->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_griglia->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_griglia->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_griglia->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_griglia->setColumnHidden(layout.colonnaNascosta, true);
+    // About six rows show; more scroll.
+    const int altezzaRiga = m_griglia->fontMetrics().height() + 8;
+    m_griglia->verticalHeader()->setDefaultSectionSize(altezzaRiga);
+    m_griglia->verticalHeader()->setMinimumSectionSize(altezzaRiga);
+    m_griglia->setFixedHeight(altezzaRiga * 6 + 2 * m_griglia->frameWidth());
+    m_griglia->viewport()->installEventFilter(this);
+    m_griglia->installEventFilter(this);
+    colonna->addWidget(m_griglia);
+
+    m_editor = new QLineEdit(m_griglia->viewport());
+    m_editor->setObjectName(QStringLiteral("txtEdit"));
+    m_editor->hide();
+    m_editor->installEventFilter(this);
+    connect(m_griglia, &QTableView::clicked, this, &GrigliaMembri::apriCella);
+    // The grid always mirrors what is typed.
+    connect(m_editor, &QLineEdit::textEdited, this, [this](const QString& testo) {
+        m_questionario.membri().setCella(m_rigaCorrente, m_colonnaCorrente, testo);
+        m_questionario.segnaModificato();
+    });
+    // The editor never stays over a cell it no longer covers.
+    connect(m_griglia->verticalScrollBar(), &QScrollBar::valueChanged, this, &GrigliaMembri::nascondiEditor);
+
+    m_aggiungi = new QPushButton(QStringLiteral("Aggiungi Membro"), this);
+    m_aggiungi->setObjectName(QStringLiteral("btnAggiungi"));
+    colonna->addWidget(m_aggiungi, 0, Qt::AlignLeft);
+    connect(m_aggiungi, &QPushButton::clicked, this, [this] {
+        if (m_questionario.membri().aggiungiMembro())
+            m_griglia->scrollToBottom();
+    });
+}
+
+void GrigliaMembri::resizeEvent(QResizeEvent* evento)
+{
+    QFrame::resizeEvent(evento);
+    adattaColonne();
+}
+
+bool GrigliaMembri::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == m_griglia->viewport() && evento->type() == QEvent::Resize) {
+        adattaColonne();
+    } else if (oggetto == m_griglia) {
+        if (evento->type() == QEvent::FocusIn) {
+            nascondiEditor();
+        } else if (evento->type() == QEvent::KeyPress) {
+            auto* tasto = static_cast<QKeyEvent*>(evento);
+            if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter) {
+                apriCella(m_griglia->currentIndex());
+                return true;
+            }
+        }
+    } else if (oggetto == m_editor) {
+        if (evento->type() == QEvent::KeyPress)
+            return tastoEditor(static_cast<QKeyEvent*>(evento));
+        if (evento->type() == QEvent::FocusOut)
+            editorLasciato();
+    }
+    return QFrame::eventFilter(oggetto, evento);
+}
+
+void GrigliaMembri::apriCella(const QModelIndex& cella)
+{
+    if (!cella.isValid())
+        return;
+    m_rigaCorrente = cella.row();
+    m_colonnaCorrente = cella.column();
+    TabellaMembri& tabella = m_questionario.membri();
+    if (m_colonnaCorrente == 0)
+        return;
+    if (m_colonnaCorrente == tabella.layout().colonnaRequisiti) {
+        m_questionario.azzeraFlagSalvato();
+        m_questionario.setNotaMembro(true);
+        nascondiEditor();
+        m_questionario.interazione().apriNotaMembro(m_rigaCorrente);
+        return;
+    }
+    m_valoreOriginale = tabella.cella(m_rigaCorrente, m_colonnaCorrente);
+    m_editor->setText(m_valoreOriginale);
+    m_editor->setGeometry(m_griglia->visualRect(cella));
+    m_inModifica = true;
+    m_editor->show();
+    m_editor->selectAll();
+    m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+bool GrigliaMembri::tastoEditor(QKeyEvent* tasto)
+{
+    if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter) {
+        m_griglia->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (tasto->key() == Qt::Key_Escape) {
+        m_questionario.membri().setCella(m_rigaCorrente, m_colonnaCorrente, m_valoreOriginale);
+        m_griglia->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    char16_t codice = 0;
+    if (tasto->key() == Qt::Key_Backspace)
+        codice = tastoIndietro;
+    else if (tasto->matches(QKeySequence::Paste))
+        return false; // pasted text is not filtered; it reaches the cell as typed
+    else if (!tasto->text().isEmpty() && tasto->text().at(0).unicode() >= 32)
+        codice = tasto->text().at(0).unicode();
+    else
+        return false;
+    const EsitoTasto esito =
+        tastoCellaMembri(m_questionario.modello(), m_colonnaCorrente, int(m_editor->text().size()), codice);
+    if (esito.beep)
+        m_questionario.interazione().beep();
+    return !esito.accettato;
+}
+
+void GrigliaMembri::editorLasciato()
+{
+    if (!m_inModifica)
+        return;
+    m_inModifica = false;
+    TabellaMembri& tabella = m_questionario.membri();
+    if (m_colonnaCorrente == tabella.layout().colonnaElettoMinoranze) {
+        // Judged on the editor's text, so Escape after an invalid value still empties the cell.
+        const EsitoMinoranze esito = controllaElettoMinoranze(m_editor->text());
+        if (!esito.valido) {
+            m_questionario.interazione().messaggio(messaggioSoloSiNo, titoloSoloSiNo,
+                                                   Interazione::Pulsanti::Ok, Interazione::Icona::Nessuna);
+        }
+        tabella.setCella(m_rigaCorrente, m_colonnaCorrente, esito.valore);
+    }
+    m_editor->hide();
+}
+
+void GrigliaMembri::nascondiEditor()
+{
+    if (m_editor->isVisible() && m_editor->hasFocus())
+        m_griglia->setFocus(Qt::OtherFocusReason); // the focus-out check runs first
+    editorLasciato();
+    m_editor->hide();
+}
+
+void GrigliaMembri::adattaColonne()
+{
+    const LayoutMembri& layout = m_questionario.membri().layout();
+    const int disponibile = m_griglia->viewport()->width();
+    // The row labels ("Pres.") always fit; the other columns share the rest in the layout's proportions.
+    const int primaColonna =
+        std::max(layout.colonne[0].larghezza * disponibile / 13275,
+                 m_griglia->fontMetrics().horizontalAdvance(QStringLiteral("Pres.")) + 10);
+    int totale = 0;
+    for (int c = 1; c < layout.numeroColonne(); ++c)
+        totale += layout.colonne[c].larghezza;
+    if (totale <= 0 || disponibile <= primaColonna)
+        return;
+    int x = m_griglia->frameWidth();
+    int altezza = 0;
+    for (int c = 0; c < layout.numeroColonne(); ++c) {
+        const int larghezza =
+            c == 0 ? primaColonna : layout.colonne[c].larghezza * (disponibile - primaColonna) / totale;
+        if (larghezza > 0)
+            m_griglia->setColumnWidth(c, larghezza);
+        if (QLabel* etichetta = m_etichette.value(c)) {
+            // A heading wider than its column ("Eletto dalle minor.") spills evenly over both sides.
+            int w = std::max(larghezza - 2, 1);
+            int sinistra = x + 1;
+            int parola = 0;
+            for (const QString& p : etichetta->text().split(u' '))
+                parola = std::max(parola, etichetta->fontMetrics().horizontalAdvance(p) + 2);
+            if (parola > w) {
+                sinistra -= (parola - w) / 2;
+                w = parola;
+            }
+            etichetta->setGeometry(sinistra, 0, w, m_intestazioni->height());
+            altezza = std::max(altezza, etichetta->heightForWidth(w));
+        }
+        x += larghezza;
+    }
+    // The headings are as tall as the longest one needs at this width.
+    if (altezza > 0 && altezza != m_intestazioni->height()) {
+        m_intestazioni->setFixedHeight(altezza);
+        for (QLabel* etichetta : m_etichette) {
+            if (etichetta)
+                etichetta->resize(etichetta->width(), altezza);
+        }
+    }
+}

@@ -1,0 +1,189 @@
+#include "questionario/ui/paginadomande.h"
+
+#include "questionario/filtritasti.h"
+#include "questionario/interazione.h"
+#include "questionario/questionario.h"
+#include "questionario/ui/casellerisposta.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+// The number fields of Riquadro II take digits only, three at most.
+class FiltroConteggio : public QObject
+{
+public:
+    FiltroConteggio(Questionario& questionario, QObject* parent)
+        : QObject(parent), m_questionario(questionario)
+    {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        auto* campo = static_cast<QLineEdit*>(oggetto);
+        auto* tasto = static_cast<QKeyEvent*>(evento);
+        if (tasto->matches(QKeySequence::Paste)) {
+            m_questionario.interazione().beep();
+            return true;
+        }
+        char16_t codice = 0;
+        if (tasto->key() == Qt::Key_Backspace)
+            codice = tastoIndietro;
+        else if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
+            codice = tastoInvio;
+        else if (!tasto->text().isEmpty() && tasto->text().at(0).isPrint())
+            codice = tasto->text().at(0).unicode();
+        else
+            return false; // arrows, Tab, Delete: not typed characters
+        const EsitoTasto esito =
+            tastoConteggioRiquadroII(int(campo->text().size()), int(campo->selectedText().size()), codice);
+        if (esito.beep)
+            m_questionario.interazione().beep();
+        return !esito.accettato;
+    }
+
+private:
+    Questionario& m_questionario;
+};
+
+QLabel* etichettaTesto(int numero, QWidget* parent)
+{
+    auto* etichetta = new QLabel(parent);
+    etichetta->setObjectName(QStringLiteral("LABEL_RIQUADRO_%1").arg(numero));
+    etichetta->setTextFormat(Qt::PlainText);
+    etichetta->setWordWrap(true);
+    etichetta->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    return etichetta;
+}
+
+} // namespace
+
+PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* parent)
+    : QWidget(parent), m_questionario(questionario)
+{
+    const PaginaCatalogo& catalogo = questionario.profilo().catalogo.pagine[pagina];
+    auto* esterno = new QVBoxLayout(this);
+    esterno->setContentsMargins(0, 0, 0, 0);
+    if (!catalogo.applicabile) {
+        costruisciNonApplicabile();
+        return;
+    }
+
+    auto* scorrimento = new QScrollArea(this);
+    scorrimento->setWidgetResizable(true);
+    scorrimento->setFrameShape(QFrame::NoFrame);
+    esterno->addWidget(scorrimento);
+    auto* contenuto = new QWidget;
+    scorrimento->setWidget(contenuto);
+
+    auto* colonna = new QVBoxLayout(contenuto);
+    auto* intestazione = new QLabel(catalogo.intestazione, contenuto);
+    intestazione->setObjectName(QStringLiteral("INTESTAZIONE_PAGINA_%1").arg(pagina));
+    QFont grassetto = intestazione->font();
+    grassetto.setBold(true);
+    intestazione->setFont(grassetto);
+    colonna->addWidget(intestazione);
+    if (!catalogo.testoIniziale.isEmpty())
+        colonna->addWidget(new QLabel(catalogo.testoIniziale, contenuto));
+
+    auto* griglia = new QGridLayout;
+    griglia->setHorizontalSpacing(12);
+    griglia->setVerticalSpacing(8);
+    griglia->setColumnStretch(0, 1);
+    colonna->addLayout(griglia);
+    colonna->addStretch();
+
+    auto* filtro = new FiltroConteggio(questionario, this);
+    int r = 0;
+    for (const RigaPagina& riga : catalogo.righe) {
+        QLabel* testo = etichettaTesto(riga.numeroEtichetta, contenuto);
+        m_etichette.insert(riga.numeroEtichetta, testo);
+        if (riga.eIntestazione()) {
+            griglia->addWidget(testo, r++, 0, 1, 3);
+            continue;
+        }
+        const Domanda& d = questionario.profilo().domanda(riga.indice);
+        griglia->addWidget(testo, r, 0);
+        QWidget* risposta = nullptr;
+        if (d.haCaselle()) {
+            auto* caselle = new CaselleRisposta(questionario, riga.indice, contenuto);
+            m_ordine.append(caselle->caselle());
+            risposta = caselle;
+        } else {
+            QLineEdit* campo = campoConteggio(d.campoConteggio);
+            campo->installEventFilter(filtro);
+            m_ordine.append(campo);
+            risposta = campo;
+        }
+        griglia->addWidget(risposta, r, 1, Qt::AlignLeft | Qt::AlignTop);
+        auto* nota = new EtichettaNota(questionario, riga.indice, contenuto);
+        connect(nota, &EtichettaNota::cliccata, this, &PaginaDomande::notaCliccata);
+        griglia->addWidget(nota, r, 2, Qt::AlignLeft | Qt::AlignTop);
+        if (d.nascosta) {
+            // The row exists, boxes and note slots included, but is never shown.
+            testo->hide();
+            risposta->hide();
+            nota->hide();
+        }
+        ++r;
+    }
+}
+
+QLineEdit* PaginaDomande::campoConteggio(int numero)
+{
+    auto* campo = new QLineEdit(m_questionario.conteggioRiquadroII(numero));
+    campo->setObjectName(QStringLiteral("TEXT_%1").arg(numero));
+    campo->setFixedWidth(campo->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    connect(campo, &QLineEdit::textChanged, this,
+            [this, numero](const QString& testo) { m_questionario.setConteggioRiquadroII(numero, testo); });
+    connect(&m_questionario, &Questionario::conteggioRiquadroIICambiato, campo,
+            [campo, numero](int n, const QString& testo) {
+                if (n == numero && campo->text() != testo)
+                    campo->setText(testo);
+            });
+    return campo;
+}
+
+void PaginaDomande::costruisciNonApplicabile()
+{
+    // A grey panel with the words spaced out in italic capitals; the page itself is switched off.
+    auto* pannello = new QLabel(QStringLiteral("N O N   A P P L I C A B I L E"), this);
+    pannello->setObjectName(QStringLiteral("NON_APPLICABILE"));
+    pannello->setAlignment(Qt::AlignCenter);
+    pannello->setAutoFillBackground(true);
+    QPalette tavolozza = pannello->palette();
+    tavolozza.setColor(QPalette::Window, QColor(192, 192, 192));
+    tavolozza.setColor(QPalette::WindowText, QColor(96, 96, 96));
+    pannello->setPalette(tavolozza);
+    QFont carattere = pannello->font();
+    carattere.setItalic(true);
+    carattere.setPointSizeF(carattere.pointSizeF() * 2);
+    pannello->setFont(carattere);
+    layout()->addWidget(pannello);
+}
+
+void impostaTestiDomande(const Questionario& questionario, const QMap<int, QLabel*>& etichette)
+{
+    const Catalogo& catalogo = questionario.profilo().catalogo;
+    QMap<int, QString> testi;
+    for (const PaginaCatalogo& pagina : catalogo.pagine) {
+        for (const RigaPagina& riga : pagina.righe) {
+            const Domanda* d = riga.eIntestazione() ? nullptr : &catalogo.domande[riga.indice];
+            // Hidden rows get no text, except question 69 outside the traditional model.
+            if (d && d->nascosta && d->testo.isEmpty())
+                continue;
+            testi.insert(riga.numeroEtichetta, d ? d->testo : riga.intestazione);
+        }
+    }
+    for (auto it = testi.cbegin(); it != testi.cend(); ++it) {
+        if (QLabel* etichetta = etichette.value(it.key()))
+            etichetta->setText(it.value());
+    }
+}

@@ -1,0 +1,375 @@
+#include "app/finestramodello.h"
+#include "app/iconanotificaqt.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Modello)
+Q_DECLARE_METATYPE(QSystemTrayIcon::ActivationReason)
+
+namespace {
+
+class IconaFinta : public IconaNotifica
+{
+public:
+    explicit IconaFinta(bool disponibile = true) : m_disponibile(disponibile) {}
+    QStringList chiamate;
+    bool aggiungiIcona(const QString& suggerimento) override
+    {
+        chiamate.append(QStringLiteral("aggiungi|") + suggerimento);
+        return m_disponibile;
+    }
+    void rimuoviIcona() override { chiamate.append(QStringLiteral("rimuovi")); }
+
+private:
+    bool m_disponibile;
+};
+
+struct Finestra
+{
+    IconaFinta* icona;
+    FinestraModello finestra;
+
+    explicit Finestra(Modello modello, bool trayDisponibile = true)
+        : icona(new IconaFinta(trayDisponibile)), finestra(modello, std::unique_ptr<IconaNotifica>(icona))
+    {}
+
+    template <typename T> T* trova(const QString& nome) const { return finestra.findChild<T*>(nome); }
+};
+
+void modelli()
+{
+    QTest::addColumn<Modello>("modello");
+    for (Modello m : tuttiIModelli)
+        QTest::newRow(nomeModello(m).toLatin1()) << m;
+}
+
+} // namespace
+
+class TestFinestraModello : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pagine_data() { modelli(); }
+    void pagine();
+    void righeDelleDomande_data() { modelli(); }
+    void righeDelleDomande();
+    void riquadroIISpento_data() { modelli(); }
+    void riquadroIISpento();
+    void comandiEMenu();
+    void leggiDisabilitatoMaMenuDisponibile();
+    void caricamento_data() { modelli(); }
+    void caricamento();
+    void caselleApplicanoLeRegole();
+    void conteggiRiquadroII();
+    void menuDallIcona();
+    void attivazioneIcona_data();
+    void attivazioneIcona();
+    void suggerimentoTagliato();
+    void minimizzaERipristina();
+    void senzaAreaDiNotificaNonSiNasconde();
+    void chiusuraRimuoveLIcona();
+};
+
+void TestFinestraModello::pagine()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    QTabWidget* schede = f.finestra.schede();
+    QCOMPARE(schede->objectName(), QStringLiteral("MySSTab"));
+    const QStringList attese{QStringLiteral("Dati Generali"),      QStringLiteral("Riquadro I [1/2]"),
+                             QStringLiteral("Riquadro I [2/2]"),   QStringLiteral("Riquadro II"),
+                             QStringLiteral("Riquadro III [1/2]"), QStringLiteral("Riquadro III [2/2]")};
+    QCOMPARE(schede->count(), 6);
+    for (int p = 0; p < 6; ++p)
+        QCOMPARE(schede->tabText(p), attese[p]);
+    QCOMPARE(f.trova<QLabel>(QStringLiteral("INTESTAZIONE_PAGINA_4"))->text(),
+             QStringLiteral("Riquadro III [1/2] - RELAZIONE PER L'ASSEMBLEA"));
+}
+
+void TestFinestraModello::righeDelleDomande()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    const ProfiloModello& p = profilo(modello);
+    for (int i = 0; i < 79; ++i) {
+        const Domanda& d = p.domanda(i);
+        const QString n = QString::number(i);
+        auto* testo = f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_%1").arg(numeroEtichettaDomanda(i)));
+        if (!d.presente) {
+            QVERIFY2(!f.trova<QCheckBox>(QStringLiteral("Check_SI_") + n), qPrintable(n));
+            continue;
+        }
+        QVERIFY2(testo, qPrintable(n));
+        // Hidden rows get no text, except 69, which keeps its own.
+        QCOMPARE(testo->text(), d.testo);
+        QCOMPARE(testo->isHidden(), d.nascosta);
+        auto* nota = f.trova<QLabel>(QStringLiteral("Label_NOTA_") + n);
+        QVERIFY2(nota, qPrintable(n));
+        QCOMPARE(nota->text(), d.etichettaNota);
+        QCOMPARE(nota->isHidden(), !d.etichettaNotaVisibile);
+        auto* si = f.trova<QCheckBox>(QStringLiteral("Check_SI_") + n);
+        if (!d.haCaselle()) {
+            QVERIFY(!si);
+            QVERIFY(f.trova<QLineEdit>(QStringLiteral("TEXT_%1").arg(d.campoConteggio)));
+            continue;
+        }
+        QVERIFY2(si, qPrintable(n));
+        QCOMPARE(si->text(), d.didascaliaSI);
+        QCOMPARE(f.trova<QCheckBox>(QStringLiteral("Check_NO_") + n)->text(), d.didascaliaNO);
+        QCOMPARE(f.trova<QCheckBox>(QStringLiteral("Check_NA_") + n) != nullptr, d.offreNA);
+        QCOMPARE(si->parentWidget()->isHidden(), d.nascosta);
+    }
+    const QString rientro(48, u' ');
+    QCOMPARE(f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_0"))->text(),
+             QStringLiteral("La società ha effettuato operazioni atipiche o inusuali con:"));
+    QCOMPARE(f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_1"))->text(),
+             rientro + QStringLiteral("società infragruppo"));
+    QVERIFY(f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_5"))
+                ->text()
+                .startsWith(QStringLiteral("Sono state effettuate")));
+}
+
+void TestFinestraModello::riquadroIISpento()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    QTabWidget* schede = f.finestra.schede();
+    const bool applicabile = modello == Modello::Tradizionale;
+    QCOMPARE(schede->isTabEnabled(3), applicabile);
+    QCOMPARE(f.trova<QLabel>(QStringLiteral("NON_APPLICABILE")) != nullptr, !applicabile);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+
+    // A click on the tab.
+    schede->setCurrentIndex(2);
+    QTabBar* barra = schede->tabBar();
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(3).center());
+    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 2);
+    // The keyboard, both ways.
+    schede->setCurrentIndex(2);
+    barra->setFocus();
+    QTest::keyClick(barra, Qt::Key_Right);
+    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 4);
+    schede->setCurrentIndex(4);
+    QTest::keyClick(barra, Qt::Key_Left);
+    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 2);
+    schede->setCurrentIndex(2);
+    QTest::keyClick(schede, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 4);
+}
+
+void TestFinestraModello::comandiEMenu()
+{
+    Finestra f(Modello::Tradizionale);
+    const QStringList didascalie{QStringLiteral("Stampa"), QStringLiteral("Salva temp."),
+                                 QStringLiteral("Leggi"), QStringLiteral("Genera"), QStringLiteral("Esci")};
+    const QStringList azioni{QStringLiteral("MENU_STAMPA"), QStringLiteral("MENU_SALVA"),
+                             QStringLiteral("MENU_LEGGI"), QStringLiteral("MENU_GENERA"),
+                             QStringLiteral("MENU_ESCI")};
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    int xPrecedente = -1;
+    for (int i = 0; i < 5; ++i) {
+        auto* p = f.trova<QPushButton>(QStringLiteral("Command_Function_%1").arg(i));
+        QVERIFY(p);
+        QCOMPARE(p->text(), didascalie[i]);
+        QVERIFY(p->x() > xPrecedente);
+        xPrecedente = p->x();
+        // Button and menu entry trigger the one action of the command; Esci is left alone here.
+        if (i == 4)
+            continue;
+        QAction* azione = f.finestra.findChild<QAction*>(azioni[i]);
+        QVERIFY(azione);
+        QSignalSpy spia(azione, &QAction::triggered);
+        QTest::mouseClick(p, Qt::LeftButton);
+        QCOMPARE(spia.count(), 1);
+    }
+    QMenu* menu = f.finestra.menuIcona();
+    QCOMPARE(menu->objectName(), QStringLiteral("MENU_HIDE"));
+    QCOMPARE(menu->title(), QStringLiteral("HIDE"));
+    QStringList voci;
+    for (QAction* a : menu->actions())
+        voci.append(a->isSeparator() ? QStringLiteral("-") : a->objectName() + u'=' + a->text());
+    QCOMPARE(voci, QStringList({QStringLiteral("MENU_RIPRISTINA=Ripristina"), QStringLiteral("-"),
+                                QStringLiteral("MENU_STAMPA=Stampa"),
+                                QStringLiteral("MENU_SALVA=Salva Temp."), QStringLiteral("MENU_LEGGI=Leggi"),
+                                QStringLiteral("MENU_GENERA=Genera"), QStringLiteral("MENU_ESCI=Esci")}));
+}
+
+void TestFinestraModello::leggiDisabilitatoMaMenuDisponibile()
+{
+    Finestra f(Modello::Tradizionale);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    auto* leggi = f.trova<QPushButton>(QStringLiteral("Command_Function_2"));
+    QVERIFY(leggi->isEnabled());
+    f.finestra.schede()->setCurrentIndex(1);
+    QTest::mouseClick(f.trova<QCheckBox>(QStringLiteral("Check_NA_8")), Qt::LeftButton);
+    QVERIFY(f.finestra.questionario().casella(8, Casella::NA));
+    QVERIFY(!leggi->isEnabled());
+    QAction* menuLeggi = f.finestra.findChild<QAction*>(QStringLiteral("MENU_LEGGI"));
+    QVERIFY(menuLeggi->isEnabled());
+    QSignalSpy spia(menuLeggi, &QAction::triggered);
+    menuLeggi->trigger();
+    QCOMPARE(spia.count(), 1);
+    f.finestra.questionario().segnaSalvato();
+    QVERIFY(leggi->isEnabled());
+}
+
+void TestFinestraModello::caricamento()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    const QString titolo = profilo(modello).titoloFinestra;
+    QCOMPARE(f.finestra.windowTitle(), titolo);
+    // The tray icon comes first, with the title as its tip (the cut to 63 characters is the icon's own).
+    QCOMPARE(f.icona->chiamate, QStringList{QStringLiteral("aggiungi|") + titolo});
+    QCOMPARE(f.finestra.questionario().titoloBase(), titolo);
+    QVERIFY(f.finestra.questionario().flagSalvato());
+    QCOMPARE(f.finestra.questionario().membri().numeroMembri(), 3);
+    QCOMPARE(f.finestra.schede()->currentIndex(), 0);
+}
+
+void TestFinestraModello::caselleApplicanoLeRegole()
+{
+    Finestra f(Modello::Tradizionale);
+    Questionario& q = f.finestra.questionario();
+    QList<int> aperte;
+    f.finestra.interazione().editorNotaGruppo = [&](int i) {
+        aperte.append(i);
+        q.fineNota(QStringLiteral("nota"));
+    };
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    f.finestra.schede()->setCurrentIndex(1);
+    auto* si = f.trova<QCheckBox>(QStringLiteral("Check_SI_0"));
+    auto* no = f.trova<QCheckBox>(QStringLiteral("Check_NO_0"));
+    QTest::mouseClick(no, Qt::LeftButton);
+    QTest::mouseClick(si, Qt::LeftButton);
+    QCOMPARE(aperte, QList<int>{0});
+    QVERIFY(si->isChecked());
+    QVERIFY(!no->isChecked());
+    auto* nota = f.trova<QLabel>(QStringLiteral("Label_NOTA_0"));
+    QCOMPARE(nota->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    // Unticking SI deletes the note and the label is no longer red.
+    QTest::mouseClick(si, Qt::LeftButton);
+    QVERIFY(!si->isChecked());
+    QVERIFY(q.notaSI(0).isEmpty());
+    QVERIFY(nota->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
+    // The space bar works the box too.
+    si->setFocus();
+    aperte.clear();
+    QTest::keyClick(si, Qt::Key_Space);
+    QVERIFY(q.casella(0, Casella::SI));
+    QCOMPARE(aperte, QList<int>{0});
+}
+
+void TestFinestraModello::conteggiRiquadroII()
+{
+    Finestra f(Modello::Tradizionale);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    f.finestra.schede()->setCurrentIndex(3);
+    auto* campo = f.trova<QLineEdit>(QStringLiteral("TEXT_1"));
+    QVERIFY(campo);
+    campo->setFocus();
+    QTest::keyClicks(campo, QStringLiteral("1a2345"));
+    QCOMPARE(campo->text(), QStringLiteral("123"));
+    QCOMPARE(f.finestra.questionario().conteggioRiquadroII(1), QStringLiteral("123"));
+    // Not an edit: the questionnaire still counts as saved.
+    QVERIFY(f.finestra.questionario().flagSalvato());
+    QVERIFY(f.trova<QPushButton>(QStringLiteral("Command_Function_2"))->isEnabled());
+    QVERIFY(!Finestra(Modello::Dualistico).trova<QLineEdit>(QStringLiteral("TEXT_1")));
+}
+
+void TestFinestraModello::menuDallIcona()
+{
+    Finestra f(Modello::Monistico);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    QMenu* menu = f.finestra.menuIcona();
+    QVERIFY(!menu->isVisible());
+    Q_EMIT f.icona->menuRichiesto();
+    QVERIFY(menu->isVisible());
+    menu->close();
+}
+
+void TestFinestraModello::attivazioneIcona_data()
+{
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("motivo");
+    QTest::addColumn<bool>("menu");
+    QTest::newRow("left click") << QSystemTrayIcon::Trigger << true;
+    QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << true;
+    QTest::newRow("right click") << QSystemTrayIcon::Context << false;
+    QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << false;
+    QTest::newRow("unknown") << QSystemTrayIcon::Unknown << false;
+}
+
+void TestFinestraModello::attivazioneIcona()
+{
+    QFETCH(QSystemTrayIcon::ActivationReason, motivo);
+    QFETCH(bool, menu);
+    QCOMPARE(attivazioneApreMenu(motivo), menu);
+}
+
+void TestFinestraModello::suggerimentoTagliato()
+{
+    IconaNotificaQt icona{QIcon()};
+    const QString titolo = profilo(Modello::Tradizionale).titoloFinestra;
+    QVERIFY(titolo.size() > 63);
+    icona.aggiungiIcona(titolo);
+    QCOMPARE(icona.suggerimento(),
+             QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0 - MODELLO TRA"));
+    icona.aggiungiIcona(QStringLiteral("breve"));
+    QCOMPARE(icona.suggerimento(), QStringLiteral("breve"));
+    icona.rimuoviIcona();
+}
+
+void TestFinestraModello::minimizzaERipristina()
+{
+    Finestra f(Modello::Dualistico);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    const QSize dimensione = f.finestra.size();
+    f.finestra.showMinimized();
+    QCoreApplication::processEvents();
+    QVERIFY(!f.finestra.isVisible());
+    // The commands still work while hidden.
+    QVERIFY(f.finestra.findChild<QAction*>(QStringLiteral("MENU_GENERA"))->isEnabled());
+    f.finestra.findChild<QAction*>(QStringLiteral("MENU_RIPRISTINA"))->trigger();
+    QVERIFY(f.finestra.isVisible());
+    QVERIFY(!f.finestra.isMinimized());
+    QCOMPARE(f.finestra.size(), dimensione);
+}
+
+void TestFinestraModello::senzaAreaDiNotificaNonSiNasconde()
+{
+    Finestra f(Modello::Tradizionale, false);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    f.finestra.showMinimized();
+    QCoreApplication::processEvents();
+    QVERIFY(f.finestra.isVisible());
+}
+
+void TestFinestraModello::chiusuraRimuoveLIcona()
+{
+    Finestra f(Modello::Tradizionale);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    f.finestra.close();
+    QCOMPARE(f.icona->chiamate.last(), QStringLiteral("rimuovi"));
+}
+
+QTEST_MAIN(TestFinestraModello)
+#include "tst_finestramodello.moc"
