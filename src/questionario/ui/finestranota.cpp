@@ -92,28 +92,39 @@ FinestraNota::FinestraNota(Questionario& questionario, QWidget* parent)
 
 void FinestraNota::apriGruppo(int indice)
 {
-    m_questionario.setIndiceNota(indice);
-    m_questionario.setNotaMembro(false);
-    m_riga = -1;
-    const QString etichetta = m_questionario.profilo().domanda(m_questionario.indiceNota()).etichettaNota;
-    mostra(etichetta + QStringLiteral(" - Testo associato"), m_questionario.testoNotaDaMostrare());
+    preparaGruppo(indice);
+    exec();
 }
 
 void FinestraNota::apriMembro(int riga)
 {
+    preparaMembro(riga);
+    exec();
+}
+
+void FinestraNota::preparaGruppo(int indice)
+{
+    m_questionario.setIndiceNota(indice);
+    m_questionario.setNotaMembro(false);
+    m_riga = -1;
+    const QString etichetta = m_questionario.profilo().domanda(m_questionario.indiceNota()).etichettaNota;
+    prepara(etichetta + QStringLiteral(" - Testo associato"), m_questionario.testoNotaDaMostrare());
+}
+
+void FinestraNota::preparaMembro(int riga)
+{
     m_questionario.setNotaMembro(true);
     m_riga = riga;
     const TabellaMembri& membri = m_questionario.membri();
-    mostra(membri.titoloNotaMembro(riga), membri.testoNotaMembro(riga));
+    prepara(membri.titoloNotaMembro(riga), membri.testoNotaMembro(riga));
 }
 
-void FinestraNota::mostra(const QString& titolo, const QString& testo)
+void FinestraNota::prepara(const QString& titolo, const QString& testo)
 {
     setWindowTitle(titolo);
     m_testo->setPlainText(perCasella(testo));
     m_testo->moveCursor(QTextCursor::End);
     m_testo->setFocus(Qt::OtherFocusReason);
-    exec();
 }
 
 QString FinestraNota::testo() const

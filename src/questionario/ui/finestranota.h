@@ -21,6 +21,10 @@ public:
     void apriGruppo(int indice);
     // Shows it for the requirements text of member row `riga`.
     void apriMembro(int riga);
+    // The activation without the modal loop: caption, text and focus (apriGruppo and apriMembro run it
+    // first).
+    void preparaGruppo(int indice);
+    void preparaMembro(int riga);
 
     QPlainTextEdit* casellaTesto() const { return m_testo; }
     // The text as it will be stored: line breaks as CR LF.
@@ -37,7 +41,7 @@ protected:
     void reject() override;
 
 private:
-    void mostra(const QString& titolo, const QString& testo);
+    void prepara(const QString& titolo, const QString& testo);
     void testoCambiato();
 
     Questionario& m_questionario;
