@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -159,6 +160,56 @@ void FinestraModello::ordineTastiera()
     ordine.append(m_datiGenerali->ordineTastieraFinale());
     for (qsizetype i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine[i - 1], ordine[i]);
+    m_ordineTastiera = ordine;
+    // Tab leaves the grid instead of walking its cells.
+    m_membri->griglia()->setTabKeyNavigation(false);
+}
+
+int FinestraModello::paginaDi(const QWidget* controllo) const
+{
+    for (int p = 0; p < m_schede->count(); ++p) {
+        if (m_schede->widget(p)->isAncestorOf(controllo))
+            return p;
+    }
+    return -1;
+}
+
+bool FinestraModello::raggiungibile(const QWidget* controllo) const
+{
+    const int pagina = paginaDi(controllo);
+    if (pagina >= 0 && (!m_schede->isTabEnabled(pagina) || !controllo->isVisibleTo(m_schede->widget(pagina))))
+        return false;
+    return controllo->isEnabled() && (controllo->focusPolicy() & Qt::TabFocus) && !controllo->isHidden();
+}
+
+bool FinestraModello::focusNextPrevChild(bool avanti)
+{
+    // Switching the page hides the focused control, and Qt then asks to move the focus on by itself: that
+    // nested request is already being answered.
+    if (m_spostandoFocus)
+        return true;
+    const QScopedValueRollback<bool> guardia(m_spostandoFocus, true);
+    const qsizetype n = m_ordineTastiera.size();
+    const qsizetype da = m_ordineTastiera.indexOf(focusWidget());
+    if (da < 0 || n == 0)
+        return QWidget::focusNextPrevChild(avanti);
+    for (qsizetype passo = 1; passo < n; ++passo) {
+        QWidget* prossimo = m_ordineTastiera[(da + (avanti ? passo : n - passo)) % n];
+        if (!raggiungibile(prossimo))
+            continue;
+        const int pagina = paginaDi(prossimo);
+        if (pagina >= 0 && pagina != m_schede->currentIndex())
+            m_schede->setCurrentIndex(pagina);
+        prossimo->setFocus(avanti ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        for (QWidget* w = prossimo->parentWidget(); w; w = w->parentWidget()) {
+            if (auto* scorrimento = qobject_cast<QScrollArea*>(w)) {
+                scorrimento->ensureWidgetVisible(prossimo);
+                break;
+            }
+        }
+        return true;
+    }
+    return false;
 }
 
 void FinestraModello::caricamento()

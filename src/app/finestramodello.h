@@ -57,6 +57,9 @@ public:
     FinestraNota* finestraNota();
 
 protected:
+    // Tab and Shift+Tab follow the window's keyboard order across the pages, bringing the page of the
+    // control that gets the focus to the front.
+    bool focusNextPrevChild(bool avanti) override;
     void changeEvent(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
@@ -69,18 +72,22 @@ private:
     void mostraMenuIcona();
     void terminaProgramma();
     void notaCliccata(int indice);
+    int paginaDi(const QWidget* controllo) const;
+    bool raggiungibile(const QWidget* controllo) const;
 
     InterazioneQt m_interazione;
     Questionario m_questionario;
     std::unique_ptr<IconaNotifica> m_icona;
     bool m_iconaPresente = false;
     bool m_terminato = false;
+    bool m_spostandoFocus = false;
 
     QTabWidget* m_schede = nullptr;
     PaginaDatiGenerali* m_datiGenerali = nullptr;
     GrigliaMembri* m_membri = nullptr;
     QList<QWidget*> m_ordinePagine; // keyboard order of the question pages, page 1 first
     QMap<int, QLabel*> m_etichetteTesto;
+    QList<QWidget*> m_ordineTastiera; // the whole window's keyboard order
     QMenu* m_menu = nullptr;
     std::array<QAction*, 5> m_azioni{};
     std::array<QPushButton*, 5> m_pulsanti{};

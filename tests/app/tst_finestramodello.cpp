@@ -2,6 +2,7 @@
 #include "app/iconanotificaqt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void minimizzaERipristina();
     void senzaAreaDiNotificaNonSiNasconde();
     void chiusuraRimuoveLIcona();
+    void tastieraAttraversoLePagine_data();
+    void tastieraAttraversoLePagine();
 };
 
 void TestFinestraModello::pagine()
@@ -369,6 +372,57 @@ void TestFinestraModello::chiusuraRimuoveLIcona()
     QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
     f.finestra.close();
     QCOMPARE(f.icona->chiamate.last(), QStringLiteral("rimuovi"));
+}
+
+void TestFinestraModello::tastieraAttraversoLePagine_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QString>("da");
+    QTest::addColumn<bool>("avanti");
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<int>("pagina");
+
+    QTest::newRow("commands to page 1") << Modello::Tradizionale << QStringLiteral("Command_Function_4")
+                                        << true << QStringLiteral("Check_SI_72") << 1;
+    QTest::newRow("back to the commands") << Modello::Tradizionale << QStringLiteral("Check_SI_72") << false
+                                          << QStringLiteral("Command_Function_4") << 1;
+    QTest::newRow("page 1 to page 2") << Modello::Tradizionale << QStringLiteral("Check_NA_14") << true
+                                      << QStringLiteral("Check_SI_15") << 2;
+    QTest::newRow("count field of Riquadro II")
+        << Modello::Tradizionale << QStringLiteral("Check_NO_33") << true << QStringLiteral("TEXT_0") << 3;
+    QTest::newRow("hidden rows skipped") << Modello::Tradizionale << QStringLiteral("Check_NO_47") << true
+                                         << QStringLiteral("Check_SI_77") << 4;
+    QTest::newRow("switched-off page skipped")
+        << Modello::Dualistico << QStringLiteral("Check_NO_74") << true << QStringLiteral("Check_SI_77") << 4;
+    QTest::newRow("and back over it")
+        << Modello::Monistico << QStringLiteral("Check_SI_77") << false << QStringLiteral("Check_NO_31") << 2;
+    QTest::newRow("disabled Leggi skipped") << Modello::Tradizionale << QStringLiteral("Command_Function_1")
+                                            << true << QStringLiteral("Command_Function_3") << 0;
+}
+
+void TestFinestraModello::tastieraAttraversoLePagine()
+{
+    QFETCH(Modello, modello);
+    QFETCH(QString, da);
+    QFETCH(bool, avanti);
+    QFETCH(QString, a);
+    QFETCH(int, pagina);
+    Finestra f(modello);
+    f.finestra.questionario().segnaModificato(); // "Leggi" disabled
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+    QWidget* partenza = f.trova<QWidget>(da);
+    QVERIFY(partenza);
+    for (int p = 0; p < 6; ++p) {
+        if (f.finestra.schede()->widget(p)->isAncestorOf(partenza))
+            f.finestra.schede()->setCurrentIndex(p);
+    }
+    partenza->setFocus();
+    QCOMPARE(QApplication::focusWidget(), partenza);
+    QTest::keyClick(partenza, Qt::Key_Tab, avanti ? Qt::NoModifier : Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget()->objectName(), a);
+    QCOMPARE(f.finestra.schede()->currentIndex(), pagina);
 }
 
 QTEST_MAIN(TestFinestraModello)
