@@ -79,6 +79,8 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     m_aggiungi = new QPushButton(QStringLiteral("Aggiungi Membro"), this);
     m_aggiungi->setObjectName(QStringLiteral("btnAggiungi"));
     colonna->addWidget(m_aggiungi, 0, Qt::AlignLeft);
+    // Extra height goes below the button: the headings stay right above their columns.
+    colonna->addStretch();
     connect(m_aggiungi, &QPushButton::clicked, this, [this] {
         if (m_questionario.membri().aggiungiMembro())
             m_griglia->scrollToBottom();
