@@ -7,7 +7,6 @@
 
 #include <QDate>
 #include <limits>
-#include <optional>
 
 namespace {
 
@@ -277,8 +276,8 @@ private:
     {
         const QString testo33 = m_q.campoGenerale(33);
         // Without a number the maximum is unknown; only the all-problems run gets here then.
-        const std::optional<int> massimo =
-            testoNumerico(testo33) ? std::optional<int>(numeroA16Bit(testo33)) : std::nullopt;
+        const bool massimoNoto = testoNumerico(testo33);
+        const int massimo = massimoNoto ? numeroA16Bit(testo33) : 0;
         const TabellaMembri& membri = m_q.membri();
         // The offices columns are, in order: group, listed and other companies.
         const int colonnaQuotate = membri.layout().primaColonnaIncarichi + 1;
@@ -297,7 +296,7 @@ private:
                 continue;
             }
             const int incarichi = numeroA16Bit(valore);
-            if (!massimo || *massimo >= incarichi)
+            if (!massimoNoto || massimo >= incarichi)
                 continue;
             if (m_tutti) {
                 notaMancante(81, DatiGeneraliPagina);
