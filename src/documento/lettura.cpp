@@ -1,0 +1,349 @@
+#include "documento/lettura.h"
+
+#include "documento/documentoxml.h"
+#include "documento/erroreoperazione.h"
+#include "modelli/posizionifile.h"
+#include "questionario/interazione.h"
+#include "questionario/questionario.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString aCapo = QStringLiteral("\r\n");
+
+void mostraImpossibileAprire(Interazione& interazione)
+{
+    interazione.messaggio(QStringLiteral("ATTENZIONE: impossibile aprire il file.") + aCapo +
+                              QStringLiteral("Verificare che il nome del file sia corretto e che abbia ") +
+                              QStringLiteral("un'estensione XML") + aCapo +
+                              QStringLiteral("Operazione annullata!!!"),
+                          QStringLiteral("Errore"), Interazione::Pulsanti::Ok, Interazione::Icona::Critica);
+}
+
+LettoreV11& lettoreV11()
+{
+    static LettoreV11 lettore;
+    return lettore;
+}
+
+// The editing rules stay silent for the whole read, and the flags come down however it ends.
+class Caricamento
+{
+public:
+    explicit Caricamento(Questionario& q) : m_q(q)
+    {
+        m_q.setCaricamento(true);
+        m_q.setBloccoClick(true);
+    }
+    ~Caricamento()
+    {
+        m_q.setCaricamento(false);
+        m_q.setBloccoClick(false);
+    }
+    Caricamento(const Caricamento&) = delete;
+    Caricamento& operator=(const Caricamento&) = delete;
+
+private:
+    Questionario& m_q;
+};
+
+// Hands out the children of an element in order, from a given position on. DocumentoXml reaches a child
+// only by walking from the first one, so each child handed out is moved into a parked element of the same
+// document: the next one is then always at the same position, and reading n members stays linear. The
+// document is the reader's own copy and is dropped after the read.
+class FigliInOrdine
+{
+public:
+    FigliInOrdine(DocumentoXml& documento, const NodoXml& padre, int posizione)
+        : m_padre(padre), m_posizione(posizione), m_letti(documento.creaElemento(QStringLiteral("Letti")))
+    {}
+
+    NodoXml prossimo() { return m_letti.aggiungi(m_padre.figlio(m_posizione)); }
+
+private:
+    NodoXml m_padre;
+    int m_posizione;
+    NodoXml m_letti;
+};
+
+class Lettore
+{
+public:
+    Lettore(Questionario& q, DocumentoXml& documento)
+        : m_q(q), m_p(posizioniFile(q.modello())), m_documento(documento)
+    {}
+
+    void leggi(const NodoXml& modello)
+    {
+        leggiDatiGenerali(modello.figlio(figlioDatiGenerali));
+        leggiOrgano(modello.figlio(figlioOrgano));
+        leggiRisposte(modello.figlio(figlioRisposte));
+    }
+
+private:
+    // Characters 1-2, 3-4 and 5-8; a short text gives shorter or empty parts.
+    void dividiData(const QString& data, const std::array<int, 3>& campi)
+    {
+        int inizio = 0;
+        for (int k = 0; k < int(campi.size()); ++k) {
+            m_q.setCampoGenerale(campi[k], data.mid(inizio, lunghezzeData[k]));
+            inizio += lunghezzeData[k];
+        }
+    }
+
+    void leggiDatiGenerali(const NodoXml& g)
+    {
+        const int figli = std::min(g.numeroFigli(), figliDatiGeneraliLetti);
+        for (int i = 0; i < figli; ++i) {
+            const NodoXml nodo = g.figlio(i);
+            switch (i) {
+            case figlioDenominazione:
+                m_q.setCampoGenerale(campoDenominazione, nodo.testo());
+                break;
+            case figlioCodiceFiscale:
+                m_q.setCampoGenerale(campoCodiceFiscale, nodo.testo());
+                break;
+            case figlioDataChiusura:
+                dividiData(nodo.testo(), campiDataChiusura);
+                break;
+            case figlioReferente:
+                for (int k = 0; k < int(campiReferente.size()); ++k)
+                    m_q.setCampoGenerale(campiReferente[k], nodo.figlio(k).testo());
+                break;
+            case figlioRequisiti:
+                leggiDomandaSingola(nodo.primoFiglio().primoFiglio(), m_p.domandeRequisiti[0]);
+                leggiDomandaSingola(nodo.ultimoFiglio().primoFiglio(), m_p.domandeRequisiti[1]);
+                break;
+            case figlioRiunioni:
+                leggiRiunioni(nodo);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    void leggiRiunioni(const NodoXml& riunioni)
+    {
+        for (int k = 0; k < int(m_p.campiRiunioni.size()); ++k) {
+            const NodoXml foglia = riunioni.figlio(k);
+            const int campo = m_p.campiRiunioni[k];
+            if (k != m_p.posizioneRiunioniNA) {
+                m_q.setCampoGenerale(campo, foglia.testo());
+            } else if (foglia.primoAttributo() == u"true") {
+                m_q.setRiunioniNA(true);
+            } else {
+                m_q.setRiunioniNA(false);
+                m_q.setCampoGenerale(campo, foglia.testo());
+            }
+        }
+    }
+
+    // Questions 79 and 80: any "SI" turns the note mark on, even with an empty note.
+    void leggiDomandaSingola(const NodoXml& domanda, int indice)
+    {
+        const NodoXml risposta = domanda.figlio(figlioRisposta);
+        const QString valore = risposta.primoFiglio().testo();
+        if (valore == u"SI") {
+            m_q.setBox(indice, Casella::SI, true);
+            m_q.setSegnoNota(indice, true);
+            m_q.setNotaSI(indice, risposta.ultimoFiglio().testo());
+        } else if (valore == u"NO" && indice == domanda80 && m_p.domanda80ConNO) {
+            m_q.setBox(indice, Casella::NO, true);
+        }
+    }
+
+    // Question 81: the mark only with a note.
+    void leggiDomanda81(const NodoXml& domanda)
+    {
+        const NodoXml risposta = domanda.figlio(figlioRisposta);
+        if (risposta.primoFiglio().testo() != u"SI")
+            return;
+        m_q.setBox(domanda81, Casella::SI, true);
+        conservaNota(domanda81, Casella::SI, risposta);
+    }
+
+    void conservaNota(int indice, Casella casella, const NodoXml& risposta)
+    {
+        const QString nota = risposta.ultimoFiglio().testo();
+        if (nota.isEmpty())
+            return;
+        m_q.setSegnoNota(indice, true);
+        if (casella == Casella::SI)
+            m_q.setNotaSI(indice, nota);
+        else
+            m_q.setNotaAltre(indice, nota);
+    }
+
+    // n children: the president's container first, the last three from the end, members in between.
+    void leggiOrgano(const NodoXml& organo)
+    {
+        const int figli = organo.numeroFigli();
+        leggiMembro(organo.figlio(figlioPresidente).primoFiglio(), 0);
+        // Fetched before the members are moved out of the way; read after them, in file order.
+        const int primoDallaFine = std::max(figlioPresidente + 1, figli - dallaFineMassimoIncarichi);
+        std::vector<std::pair<int, NodoXml>> finali;
+        for (int j = primoDallaFine; j < figli; ++j)
+            finali.emplace_back(figli - j, organo.figlio(j));
+
+        FigliInOrdine membri(m_documento, organo, figlioPresidente + 1);
+        for (int j = figlioPresidente + 1; j < primoDallaFine; ++j)
+            leggiMembro(membri.prossimo(), j);
+
+        for (const auto& [dallaFine, nodo] : finali) {
+            switch (dallaFine) {
+            case dallaFineMassimoIncarichi:
+                m_q.setCampoGenerale(campoMassimoIncarichi, nodo.testo());
+                break;
+            case dallaFineDataInizio: {
+                const QString data = nodo.testo();
+                if (!data.isEmpty())
+                    dividiData(data, campiDataInizio);
+                break;
+            }
+            case dallaFineDomanda81:
+                leggiDomanda81(nodo);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    // A row beyond the table grows it exactly as "Aggiungi Membro" does.
+    void leggiMembro(const NodoXml& membro, int riga)
+    {
+        TabellaMembri& tabella = m_q.membri();
+        if (riga >= tabella.numeroMembri() && !tabella.aggiungiMembro())
+            throw ErroreOperazione(QStringLiteral("Il file contiene troppi membri"));
+        leggiFigliMembro(membro, m_p.figliMembro, riga);
+        const bool requisiti = !tabella.cella(riga, m_p.colonnaTestoRequisiti).isEmpty();
+        tabella.setCella(riga, m_p.colonnaSegnoRequisiti, requisiti ? QStringLiteral("SI") : QString());
+    }
+
+    void leggiFigliMembro(const NodoXml& elemento, const std::vector<FiglioMembro>& figli, int riga)
+    {
+        for (int k = 0; k < int(figli.size()); ++k) {
+            const FiglioMembro& figlio = figli[k];
+            const NodoXml nodo = elemento.figlio(k);
+            if (figlio.colonna < 0)
+                leggiFigliMembro(nodo, figlio.figli, riga);
+            else
+                m_q.membri().setCella(riga, figlio.colonna, nodo.testo());
+        }
+    }
+
+    NodoXml sezione(const NodoXml& risposte, int numero)
+    {
+        if (numero >= int(m_sezioni.size()))
+            m_sezioni.resize(numero + 1);
+        if (m_sezioni[numero].nullo())
+            m_sezioni[numero] = risposte.figlio(numero);
+        return m_sezioni[numero];
+    }
+
+    // Exact, case-sensitive values; "NA" reads no note, and an empty note leaves the mark off.
+    void leggiDomanda(const NodoXml& domanda, int indice)
+    {
+        const NodoXml risposta = domanda.figlio(figlioRisposta);
+        const QString valore = risposta.primoFiglio().testo();
+        const bool adeguata = indice <= m_p.ultimaDomandaAdeguata;
+        if (valore == u"SI" || (adeguata && valore == u"Adeguata")) {
+            m_q.setBox(indice, Casella::SI, true);
+            conservaNota(indice, Casella::SI, risposta);
+        } else if (valore == u"NO" || (adeguata && valore == u"Inadeguata")) {
+            m_q.setBox(indice, Casella::NO, true);
+            conservaNota(indice, Casella::NO, risposta);
+        } else if (valore == u"NA") {
+            m_q.setBox(indice, Casella::NA, true);
+        }
+    }
+
+    void leggiRisposte(const NodoXml& risposte)
+    {
+        for (int i = 0; i < domandeNeiRiquadri; ++i) {
+            const PosizioneDomanda& posizione = m_p.domande[i];
+            if (posizione.rispostaLetta())
+                leggiDomanda(sezione(risposte, posizione.sezione).figlio(posizione.elemento), i);
+        }
+        for (int k = 0; k < int(m_p.conteggiRiquadroII.size()); ++k) {
+            const PosizioneConteggio& c = m_p.conteggiRiquadroII[k];
+            const NodoXml risposta = sezione(risposte, c.sezione).figlio(c.elemento).figlio(figlioRisposta);
+            m_q.setConteggioRiquadroII(k, risposta.primoFiglio().testo());
+        }
+    }
+
+    Questionario& m_q;
+    const PosizioniFile& m_p;
+    DocumentoXml& m_documento;
+    std::vector<NodoXml> m_sezioni;
+};
+
+} // namespace
+
+bool leggiFile(Questionario& q, const QString& percorso)
+{
+    Interazione& interazione = q.interazione();
+    const PosizioniFile& p = posizioniFile(q.modello());
+    try {
+        // The whole file is parsed before anything is looked at; a failed load throws at the first access.
+        DocumentoXml documento;
+        documento.carica(percorso);
+        const NodoXml radice = documento.radice();
+        if (radice.nome() != p.nomeRadice) {
+            if (p.radiceEstraneaAlLettoreV11 && lettoreV11()) {
+                lettoreV11()(percorso);
+                pulisciModulo(q);
+            } else {
+                mostraImpossibileAprire(interazione);
+            }
+            return false;
+        }
+        const NodoXml modello = radice.primoFiglio().primoFiglio();
+        if (modello.nome() != p.nomeElementoModello) {
+            interazione.messaggio(p.testoModelloErrato + aCapo + QStringLiteral("Operazione annullata."),
+                                  QStringLiteral("Errore"), Interazione::Pulsanti::Ok,
+                                  Interazione::Icona::Critica);
+            return false;
+        }
+
+        pulisciModulo(q);
+        Caricamento caricamento(q);
+        Lettore(q, documento).leggi(modello);
+        interazione.impostaTitolo(q.titoloBase() + QStringLiteral(" - ") + percorso);
+        return true;
+    } catch (const std::exception&) {
+        // Whatever failed, the user learns only that the file could not be opened.
+        mostraImpossibileAprire(interazione);
+        return false;
+    }
+}
+
+void pulisciModulo(Questionario& q)
+{
+    const PosizioniFile& p = posizioniFile(q.modello());
+    const QList<int> campi = q.profilo().campiGenerali();
+    for (int i = 0; i < numeroIndici; ++i) {
+        if (campi.contains(i))
+            q.setCampoGenerale(i, QString());
+        q.setBox(i, Casella::SI, false);
+        q.setSegnoNota(i, false);
+        if (i < domandeNeiRiquadri || (i == domanda80 && p.domanda80ConNO)) {
+            q.setBox(i, Casella::NO, false);
+            q.setBox(i, Casella::NA, false);
+        }
+        q.setNotaSI(i, QString());
+        q.setNotaAltre(i, QString());
+    }
+    q.membri().svuotaTutto();
+    q.membri().setGriglia();
+}
+
+void impostaLettoreV11(LettoreV11 lettore)
+{
+    lettoreV11() = std::move(lettore);
+}

@@ -1,0 +1,589 @@
+// The reader: random round trips through the writer, hostile and broken files, and the reader's own rules.
+#include "documento/lettura.h"
+#include "documento/scrittura.h"
+#include "modelli/posizionifile.h"
+#include "questionario/questionario.h"
+#include "support/interazionefinta.h"
+#include "support/percorsixml.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+Q_DECLARE_METATYPE(Modello)
+
+namespace {
+
+const QString cartellaModelli = QStringLiteral(DATI_TEST "/../../templates");
+const QString impossibileAprire = QStringLiteral("ATTENZIONE: impossibile aprire il file.\r\n"
+                                                 "Verificare che il nome del file sia corretto e che abbia "
+                                                 "un'estensione XML\r\nOperazione annullata!!!");
+
+QString risposta(const Questionario& q, int i)
+{
+    QStringList caselle;
+    if (q.casella(i, Casella::SI))
+        caselle << "SI";
+    if (q.casella(i, Casella::NO))
+        caselle << "NO";
+    if (q.casella(i, Casella::NA))
+        caselle << "NA";
+    return caselle.join(u'+');
+}
+
+// Everything a file can carry, one "key=value" line each. With `normalizza`, the members are as the file
+// brings them back: empty rows after the president dropped, at least three rows, labels renumbered, the
+// minority mark upper-cased.
+QStringList istantanea(const Questionario& q, bool normalizza = false)
+{
+    QStringList righe;
+    for (int campo : q.profilo().campiGenerali())
+        righe << QStringLiteral("campo %1=%2").arg(campo).arg(q.campoGenerale(campo));
+    righe << QStringLiteral("NA65=%1").arg(q.riunioniNA());
+    for (int i = 0; i < numeroIndici; ++i)
+        righe << QStringLiteral("risposta %1=%2").arg(i).arg(risposta(q, i))
+              << QStringLiteral("segno %1=%2").arg(i).arg(q.segnoNota(i))
+              << QStringLiteral("notaSI %1=%2").arg(i).arg(q.notaSI(i))
+              << QStringLiteral("notaAltre %1=%2").arg(i).arg(q.notaAltre(i));
+    for (int k = 0; k < 3; ++k)
+        righe << QStringLiteral("conteggio %1=%2").arg(k).arg(q.conteggioRiquadroII(k));
+    const TabellaMembri& t = q.membri();
+    QList<int> daMostrare;
+    for (int r = 0; r < t.numeroMembri(); ++r)
+        if (!normalizza || r == 0 || !t.rigaVuota(r))
+            daMostrare << r;
+    while (normalizza && daMostrare.size() < TabellaMembri::righeIniziali)
+        daMostrare << -1;
+    righe << QStringLiteral("righe=%1").arg(daMostrare.size());
+    for (int k = 0; k < daMostrare.size(); ++k) {
+        for (int c = 0; c < t.numeroColonne(); ++c) {
+            QString cella = t.cella(daMostrare[k], c);
+            if (normalizza && c == 0)
+                cella = k == 0 ? QStringLiteral("Pres.") : QString::number(k + 1);
+            if (normalizza && c == t.layout().colonnaElettoMinoranze)
+                cella = cella.toUpper();
+            righe << QStringLiteral("cella %1,%2=%3").arg(k).arg(c).arg(cella);
+        }
+    }
+    return righe;
+}
+
+// Empty when equal, else the first differing line of each, shortened.
+QString differenza(const QStringList& letta, const QStringList& attesa)
+{
+    for (qsizetype i = 0; i < std::max(letta.size(), attesa.size()); ++i) {
+        const QString a = letta.value(i), b = attesa.value(i);
+        if (a != b)
+            return QStringLiteral("letto \"%1\", atteso \"%2\"").arg(a.left(120), b.left(120));
+    }
+    return {};
+}
+
+// Random questionnaires as the editing rules leave them: one box at most, a note only for the answer that
+// keeps it, the note mark set with the note (79 and 80: with any SI), "SI" beside a requirements text.
+class Generatore
+{
+public:
+    explicit Generatore(quint32 seme) : m_g(seme) {}
+
+    QString testo(int massimo)
+    {
+        static const QStringList pezzi{"a", "Z", "0", " ", "   ", "\r\n", "<",  ">",   "&",     "\"",
+                                       "'", "è", "à", "€", "ß",   "𝄞",    "\t", "]]>", "&amp;", "x y"};
+        // Whole pieces only, so that a surrogate pair is never cut.
+        const int lunghezza = m_g.bounded(massimo + 1);
+        QString s;
+        s.reserve(lunghezza);
+        for (;;) {
+            const QString& pezzo = pezzi[m_g.bounded(int(pezzi.size()))];
+            if (s.size() + pezzo.size() > lunghezza)
+                return s;
+            s += pezzo;
+        }
+    }
+
+    QString cifre(int quante)
+    {
+        QString s;
+        for (int k = 0; k < quante; ++k)
+            s += QChar(u'0' + m_g.bounded(10));
+        return s;
+    }
+
+    void riempi(Questionario& q, bool grande)
+    {
+        const ProfiloModello& p = q.profilo();
+        q.setCaricamento(true);
+        for (int campo : p.campiGenerali())
+            q.setCampoGenerale(campo, testo(30));
+        for (auto data : {std::array{2, 3, 4}, std::array{34, 35, 36}}) {
+            const bool vuota = m_g.bounded(4) == 0;
+            for (int k = 0; k < 3; ++k)
+                q.setCampoGenerale(data[k], vuota ? QString() : cifre(k == 2 ? 4 : 2));
+        }
+        if (p.haRiunioniComitatoEsecutivo)
+            q.setRiunioniNA(m_g.bounded(3) == 0);
+        const int lunghe = grande ? 4 : 0;
+        for (int i = 0; i < numeroIndici; ++i) {
+            const Domanda& d = p.domanda(i);
+            if (!d.presente || d.nascosta || !d.haCaselle())
+                continue;
+            QList<Risposta> scelte{Risposta::Nessuna, Risposta::SI};
+            if (!d.casellaSingola())
+                scelte << Risposta::NO;
+            if (d.offreNA)
+                scelte << Risposta::NA;
+            const Risposta r = scelte[m_g.bounded(int(scelte.size()))];
+            if (r == Risposta::Nessuna)
+                continue;
+            q.setBox(i,
+                     r == Risposta::SI   ? Casella::SI
+                     : r == Risposta::NO ? Casella::NO
+                                         : Casella::NA,
+                     true);
+            if (r == Risposta::NA || (i == 80 && r == Risposta::NO))
+                continue;
+            const QString nota = m_g.bounded(3) == 0 ? QString()
+                                 : m_g.bounded(numeroIndici) < lunghe
+                                     ? testo(Questionario::lunghezzaMassimaNota)
+                                     : testo(300);
+            if (r == Risposta::SI)
+                q.setNotaSI(i, nota);
+            else
+                q.setNotaAltre(i, nota);
+            q.setSegnoNota(i, !nota.isEmpty() || ((i == 79 || i == 80) && r == Risposta::SI));
+        }
+        if (p.modello == Modello::Tradizionale)
+            for (int k = 0; k < 3; ++k)
+                q.setConteggioRiquadroII(k, cifre(m_g.bounded(4)));
+
+        TabellaMembri& t = q.membri();
+        const LayoutMembri& l = t.layout();
+        const int righe = grande ? 300 + m_g.bounded(200) : 1 + m_g.bounded(7);
+        while (t.numeroMembri() < righe)
+            QVERIFY(t.aggiungiMembro());
+        for (int r = 0; r < righe; ++r) {
+            if (r > 0 && m_g.bounded(5) == 0)
+                continue;
+            for (int c = 1; c <= l.ultimaColonnaDati; ++c)
+                t.setCella(r, c, m_g.bounded(6) == 0 ? QString() : testo(12));
+            static const QStringList minoranze{"SI", "NO", "", "si"};
+            t.setCella(r, l.colonnaElettoMinoranze, minoranze[m_g.bounded(4)]);
+            const QString requisiti = m_g.bounded(3) == 0
+                                          ? QString()
+                                          : testo(grande && r < 2 ? Questionario::lunghezzaMassimaNota : 200);
+            t.setCella(r, l.colonnaNascosta, requisiti);
+            t.setCella(r, l.colonnaRequisiti, requisiti.isEmpty() ? QString() : QStringLiteral("SI"));
+        }
+        q.setCaricamento(false);
+    }
+
+private:
+    QRandomGenerator m_g;
+};
+
+struct Banco
+{
+    InterazioneFinta finta;
+    Questionario q;
+    QTemporaryDir cartella;
+
+    explicit Banco(Modello m) : q(m, finta) { q.setTitoloBase(QStringLiteral("Titolo")); }
+    QString percorso() const { return cartella.filePath(QStringLiteral("letto.xml")); }
+
+    bool leggi(const QByteArray& contenuto)
+    {
+        QFile file(percorso());
+        if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size())
+            return false;
+        file.close();
+        finta.registro.clear();
+        finta.messaggi.clear();
+        return leggiFile(q, percorso());
+    }
+};
+
+QByteArray scritto(const Questionario& q)
+{
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("scritto.xml"));
+    scriviFile(q, percorso);
+    QFile file(percorso);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray fileDi(Modello m, quint32 seme, const QString& nomeSocieta = {})
+{
+    InterazioneFinta finta;
+    Questionario q(m, finta);
+    Generatore(seme).riempi(q, false);
+    TabellaMembri& t = q.membri();
+    for (int r = 1; r < 3; ++r)
+        t.setCella(r, 1, QStringLiteral("membro %1").arg(r));
+    if (!nomeSocieta.isEmpty())
+        q.setCampoGenerale(0, nomeSocieta);
+    return scritto(q);
+}
+
+enum Esito
+{
+    ImpossibileAprire,
+    ModelloErrato,
+    Letto
+};
+
+// Removing an element the reader can do without: G/5, one of G/4's two wrappers, a question's numbers or
+// one of its answer's two children, a member, field 33 or the start date. Any other removal shifts or
+// empties a position the reader needs.
+bool rimozioneTollerata(const QString& percorso, int figliC)
+{
+    if (percorso == "M/0/5" || percorso == "M/0/4/0" || percorso == "M/0/4/1")
+        return true;
+    const QRegularExpression figlioC(QStringLiteral("^M/1/(\\d+)$"));
+    if (const auto m = figlioC.match(percorso); m.hasMatch())
+        return m.captured(1).toInt() >= 1 && m.captured(1).toInt() <= figliC - 2;
+    const QRegularExpression partiDomanda(
+        QStringLiteral("^M/(2/\\d+/\\d+|0/4/[01]/0|1/%1)/([23]|1/[01])$").arg(figliC - 1));
+    return partiDomanda.match(percorso).hasMatch();
+}
+
+} // namespace
+
+class TestLettura : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { impostaCartellaProgramma(cartellaModelli); }
+    void andataERitorno_data();
+    void andataERitorno();
+    void fileOstili_data();
+    void fileOstili();
+    void casiLimite_data();
+    void casiLimite();
+    void membriOltreLeRighe();
+    void duranteLaLettura();
+    void fileDellaVersione11();
+};
+
+void TestLettura::andataERitorno_data()
+{
+    QTest::addColumn<Modello>("modello");
+    for (Modello m : tuttiIModelli)
+        QTest::newRow(qPrintable(nomeModello(m))) << m;
+}
+
+// Written and read back into a questionnaire that held the previous one: everything comes back.
+void TestLettura::andataERitorno()
+{
+    QFETCH(Modello, modello);
+    Generatore generatore(20240611u + quint32(modello));
+    Banco b(modello);
+    for (int giro = 0; giro < 200; ++giro) {
+        InterazioneFinta finta;
+        Questionario sorgente(modello, finta);
+        generatore.riempi(sorgente, giro % 25 == 7);
+        const QByteArray file = scritto(sorgente);
+        QVERIFY2(b.leggi(file), qPrintable(QStringLiteral("giro %1").arg(giro)));
+        QCOMPARE(b.finta.messaggi.size(), 0);
+        const QString diversa = differenza(istantanea(b.q), istantanea(sorgente, true));
+        QVERIFY2(diversa.isEmpty(), qPrintable(QStringLiteral("giro %1: %2").arg(giro).arg(diversa)));
+    }
+}
+
+void TestLettura::fileOstili_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<int>("esito");
+    QTest::addColumn<bool>("intatto"); // the failure comes before the questionnaire is emptied
+
+    QRandomGenerator g(7);
+    QByteArray spazzatura(4096, '\0');
+    for (char& c : spazzatura)
+        c = char(g.bounded(256));
+    QFile segreto(QDir::temp().filePath(QStringLiteral("tst_lettura_segreto.txt")));
+    if (segreto.open(QIODevice::WriteOnly))
+        segreto.write("SEGRETO-LOCALE");
+    const QByteArray url = QUrl::fromLocalFile(segreto.fileName()).toEncoded();
+
+    for (Modello m : tuttiIModelli) {
+        const char* nome = qPrintable(nomeModello(m));
+        const QByteArray valido = fileDi(m, 11, QStringLiteral("SEGNAPOSTO"));
+        QTest::addRow("%s vuoto", nome) << m << QByteArray() << int(ImpossibileAprire) << true;
+        QTest::addRow("%s binario", nome) << m << spazzatura << int(ImpossibileAprire) << true;
+        QTest::addRow("%s testo", nome)
+            << m << QByteArray("questo non è XML") << int(ImpossibileAprire) << true;
+        QTest::addRow("%s non ben formato", nome)
+            << m << QByteArray("<SchedaOrganoControllo><a></b></SchedaOrganoControllo>")
+            << int(ImpossibileAprire) << true;
+        QTest::addRow("%s testo dopo la radice", nome)
+            << m << valido + "coda" << int(ImpossibileAprire) << true;
+        QTest::addRow("%s UTF-8 non valido", nome)
+            << m << QByteArray(valido).replace("SEGNAPOSTO", "\xC3\x28\xFF") << int(ImpossibileAprire)
+            << true;
+        QTest::addRow("%s altra radice", nome)
+            << m << QByteArray("<?xml version=\"1.0\"?><Altro><a><b/></a></Altro>") << int(ImpossibileAprire)
+            << true;
+        for (qsizetype taglio : {qsizetype(1), qsizetype(5), qsizetype(38), qsizetype(39), qsizetype(200),
+                                 valido.size() / 2, valido.size() - 12, valido.size() - 1})
+            QTest::addRow("%s troncato a %lld", nome, qlonglong(taglio))
+                << m << valido.left(taglio) << int(ImpossibileAprire) << true;
+        QByteArray risate = "<!DOCTYPE s [<!ENTITY r0 \"ah\">";
+        for (int k = 1; k < 10; ++k)
+            risate += QStringLiteral("<!ENTITY r%1 \"%2\">")
+                          .arg(k)
+                          .arg(QStringLiteral("&r%1;").arg(k - 1).repeated(10))
+                          .toUtf8();
+        risate += "]>";
+        const qsizetype dopoDichiarazione = valido.indexOf("?>") + 2;
+        QTest::addRow("%s miliardo di risate", nome)
+            << m << QByteArray(valido).insert(dopoDichiarazione, risate).replace("SEGNAPOSTO", "&r9;")
+            << int(ImpossibileAprire) << true;
+        QTest::addRow("%s entità esterna", nome)
+            << m
+            << QByteArray(valido)
+                   .insert(dopoDichiarazione, "<!DOCTYPE s [<!ENTITY esterna SYSTEM \"" + url + "\">]>")
+                   .replace("SEGNAPOSTO", "&esterna;")
+            << int(ImpossibileAprire) << true;
+        QTest::addRow("%s entità parametro", nome)
+            << m
+            << QByteArray(valido).insert(dopoDichiarazione,
+                                         "<!DOCTYPE s [<!ENTITY % p SYSTEM \"" + url + "\"> %p;]>")
+            << int(ImpossibileAprire) << true;
+        for (Modello altro : tuttiIModelli)
+            if (altro != m)
+                QTest::addRow("%s file %s", nome, qPrintable(nomeModello(altro)))
+                    << m << fileDi(altro, 12) << int(ModelloErrato) << true;
+
+        // Each element of a valid file removed in turn.
+        const int figliC = FileXml(valido).numeroFigli("C");
+        for (const QString& percorso : percorsiElementi(valido)) {
+            QString relativo = percorso;
+            if (relativo.startsWith("R/0/0"))
+                relativo.replace(0, 5, "M");
+            const bool tollerata = rimozioneTollerata(relativo, figliC);
+            QTest::addRow("%s senza %s", nome, qPrintable(relativo))
+                << m << senzaElemento(valido, percorso) << int(tollerata ? Letto : ImpossibileAprire)
+                << (relativo == "R" || relativo == "R/0" || relativo == "M");
+        }
+    }
+}
+
+// Every broken file ends in its message with the loading flags down; a failure before the model check
+// leaves the questionnaire as it was, and nothing of a referenced local file gets in.
+void TestLettura::fileOstili()
+{
+    QFETCH(Modello, modello);
+    QFETCH(QByteArray, contenuto);
+    QFETCH(int, esito);
+    QFETCH(bool, intatto);
+
+    Banco b(modello);
+    Generatore(3).riempi(b.q, false);
+    const QStringList prima = istantanea(b.q);
+    const bool letto = b.leggi(contenuto);
+
+    QCOMPARE(b.q.flagCaricamento(), false);
+    QCOMPARE(b.q.bloccoClick(), false);
+    QVERIFY(!istantanea(b.q).join(u'\n').contains("SEGRETO"));
+    QCOMPARE(letto, esito == Letto);
+    if (esito == Letto) {
+        QCOMPARE(b.finta.messaggi.size(), 0);
+        return;
+    }
+    QCOMPARE(b.finta.messaggi.size(), 1);
+    const InterazioneFinta::Messaggio& messaggio = b.finta.messaggi.first();
+    static const QStringList modelli{"TRADIZIONALE", "DUALISTICO", "MONISTICO"};
+    QCOMPARE(messaggio.testo,
+             esito == ModelloErrato
+                 ? QStringLiteral("Quello che si sta cercando di aprire non è un MODELLO %1.\r\n"
+                                  "Operazione annullata.")
+                       .arg(modelli[int(modello)])
+                 : impossibileAprire);
+    QCOMPARE(messaggio.titolo, "Errore");
+    QCOMPARE(messaggio.pulsanti, Interazione::Pulsanti::Ok);
+    QCOMPARE(messaggio.icona, Interazione::Icona::Critica);
+    QCOMPARE(b.finta.chiamate("titolo").size(), 0);
+    if (intatto)
+        QCOMPARE(differenza(istantanea(b.q), prima), QString());
+}
+
+void TestLettura::casiLimite_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QStringList>("modifiche"); // position, text, position, text ...
+    QTest::addColumn<QStringList>("attese");
+
+    const auto T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
+    QTest::newRow("si minuscolo") << T << QStringList{"A/0/1/1/0", "si"} << QStringList{"risposta 0="};
+    QTest::newRow("Si") << T << QStringList{"A/0/6/1/0", "Si"} << QStringList{"risposta 5="};
+    QTest::newRow("NO con nota") << T << QStringList{"A/0/7/1/0", "NO", "A/0/7/1/1", "n"}
+                                 << QStringList{"risposta 6=NO", "notaAltre 6=n", "notaSI 6=", "segno 6=1"};
+    for (Modello m : {T, D, M}) {
+        const QString nome = nomeModello(m);
+        QTest::addRow("%s Adeguata 7", qPrintable(nome))
+            << m << QStringList{"A/0/8/1/0", "Adeguata", "A/0/8/1/1", "a"}
+            << QStringList{"risposta 7=SI", "notaSI 7=a", "segno 7=1"};
+        QTest::addRow("%s Adeguata 22", qPrintable(nome))
+            << m << QStringList{"A/0/23/1/0", "Adeguata"} << QStringList{"risposta 22=SI", "segno 22=0"};
+        QTest::addRow("%s Inadeguata 0", qPrintable(nome))
+            << m << QStringList{"A/0/1/1/0", "Inadeguata"} << QStringList{"risposta 0=NO"};
+        QTest::addRow("%s Adeguata 23", qPrintable(nome))
+            << m << QStringList{"A/0/25/1/0", "Adeguata"} << QStringList{"risposta 23="};
+        QTest::addRow("%s SI 74", qPrintable(nome))
+            << m << QStringList{"A/0/-1/1/0", m == M ? "NO" : "SI"}
+            << QStringList{m == M ? "risposta 31=NO" : "risposta 74=SI"};
+        QTest::addRow("%s NA con nota", qPrintable(nome))
+            << m << QStringList{"A/0/4/1/0", "NA", "A/0/4/1/1", "nota"}
+            << QStringList{"risposta 3=NA", "notaSI 3=", "notaAltre 3=", "segno 3=0"};
+        QTest::addRow("%s SI con nota vuota", qPrintable(nome))
+            << m << QStringList{"A/0/4/1/0", "SI"} << QStringList{"risposta 3=SI", "segno 3=0"};
+        QTest::addRow("%s 81 con nota vuota", qPrintable(nome))
+            << m << QStringList{"C/3/1/0", "SI"} << QStringList{"risposta 81=SI", "segno 81=0"};
+        QTest::addRow("%s 81 con nota", qPrintable(nome))
+            << m << QStringList{"C/3/1/0", "SI", "C/3/1/1", "n81"}
+            << QStringList{"risposta 81=SI", "segno 81=1", "notaSI 81=n81"};
+        QTest::addRow("%s date", qPrintable(nome))
+            << m << QStringList{"G/2", "311220239", "C/2", "1122023"}
+            << QStringList{"campo 2=31",  "campo 3=12",  "campo 4=2023",
+                           "campo 34=11", "campo 35=22", "campo 36=023"};
+        QTest::addRow("%s data di chiusura corta", qPrintable(nome))
+            << m << QStringList{"G/2", "311"} << QStringList{"campo 2=31", "campo 3=1", "campo 4="};
+        QTest::addRow("%s SI senza nota nel primo requisito", qPrintable(nome))
+            << m << QStringList{"G/4/0/0/1/0", "SI"}
+            << QStringList{QStringLiteral("risposta %1=SI").arg(m == M ? 80 : 79),
+                           QStringLiteral("segno %1=1").arg(m == M ? 80 : 79)};
+        QTest::addRow("%s secondo requisito", qPrintable(nome))
+            << m << QStringList{"G/4/1/0/1/0", "SI", "G/4/1/0/1/1", "r"}
+            << QStringList{QStringLiteral("risposta %1=SI").arg(m == M ? 79 : 80),
+                           QStringLiteral("notaSI %1=r").arg(m == M ? 79 : 80),
+                           QStringLiteral("risposta %1=").arg(m == M ? 80 : 79)};
+    }
+    QTest::newRow("80 NO con nota") << T << QStringList{"G/4/1/0/1/0", "NO", "G/4/1/0/1/1", "ignorata"}
+                                    << QStringList{"risposta 80=NO",
+                                                   "notaSI 80=", "notaAltre 80=", "segno 80=0"};
+    QTest::newRow("80 NO a due livelli")
+        << D << QStringList{"G/4/1/0/1/0", "NO"} << QStringList{"risposta 80="};
+    QTest::newRow("riunioni comitato")
+        << T << QStringList{"G/5/3", "5"} << QStringList{"NA65=0", "campo 65=5"};
+    QTest::newRow("conteggi") << T << QStringList{"A/1/2/1/0", "SI", "A/1/7/1/0", "4", "A/1/9/1/0", "12"}
+                              << QStringList{"risposta 34=", "conteggio 0=SI", "conteggio 1=4",
+                                             "conteggio 2=12"};
+    QTest::newRow("righe nascoste lette") << T << QStringList{"A/1/3/1/0", "SI", "A/1/12/1/0", "NO"}
+                                          << QStringList{"risposta 75=SI", "risposta 76=NO"};
+    QTest::newRow("69 letta a due livelli") << D << QStringList{"A/1/23/1/0", "NO", "A/1/23/1/1", "x"}
+                                            << QStringList{"risposta 69=NO", "notaAltre 69=x", "segno 69=1"};
+}
+
+void TestLettura::casiLimite()
+{
+    QFETCH(Modello, modello);
+    QFETCH(QStringList, modifiche);
+    QFETCH(QStringList, attese);
+
+    Banco b(modello);
+    QByteArray file = scritto(b.q);
+    for (qsizetype k = 0; k + 1 < modifiche.size(); k += 2)
+        file = conTesto(file, modifiche[k], modifiche[k + 1]);
+    QVERIFY(!file.isEmpty());
+    Generatore(5).riempi(b.q, false);
+    QVERIFY(b.leggi(file));
+    const QStringList letta = istantanea(b.q);
+    for (const QString& attesa : attese)
+        QVERIFY2(letta.contains(attesa), qPrintable(attesa));
+}
+
+// More members than rows grow the table with labels "4", "5"; fewer leave the rows empty.
+void TestLettura::membriOltreLeRighe()
+{
+    for (Modello m : tuttiIModelli) {
+        InterazioneFinta finta;
+        Questionario cinque(m, finta);
+        QVERIFY(cinque.membri().aggiungiMembro());
+        QVERIFY(cinque.membri().aggiungiMembro());
+        for (int r = 0; r < 5; ++r)
+            cinque.membri().setCella(r, 2, QStringLiteral("cf%1").arg(r));
+        Banco b(m);
+        QVERIFY(b.leggi(scritto(cinque)));
+        QCOMPARE(b.q.membri().numeroMembri(), 5);
+        for (int r = 0; r < 5; ++r) {
+            QCOMPARE(b.q.membri().cella(r, 0), r == 0 ? QStringLiteral("Pres.") : QString::number(r + 1));
+            QCOMPARE(b.q.membri().cella(r, 2), QStringLiteral("cf%1").arg(r));
+        }
+
+        Questionario uno(m, finta);
+        uno.membri().setCella(1, 1, "solo");
+        QVERIFY(b.leggi(scritto(uno)));
+        QCOMPARE(b.q.membri().numeroMembri(), 3);
+        QCOMPARE(b.q.membri().cella(1, 1), "solo");
+        QVERIFY(b.q.membri().rigaVuota(2));
+        QCOMPARE(b.q.membri().cella(2, 0), "3");
+    }
+}
+
+// The answer rules stay silent for the whole read, the flags come down at its end, the caption names the
+// full path.
+void TestLettura::duranteLaLettura()
+{
+    Banco b(Modello::Tradizionale);
+    InterazioneFinta finta;
+    Questionario sorgente(Modello::Tradizionale, finta);
+    Generatore(9).riempi(sorgente, false);
+    int cambi = 0, silenziati = 0;
+    const auto conta = [&] {
+        ++cambi;
+        silenziati += b.q.flagCaricamento() && b.q.bloccoClick();
+    };
+    QVERIFY(b.leggi(scritto(sorgente)));
+    connect(&b.q, &Questionario::casellaCambiata, this, conta);
+    connect(&b.q, &Questionario::campoGeneraleCambiato, this, conta);
+    QVERIFY(b.leggi(scritto(sorgente)));
+    QVERIFY(cambi > 20);
+    // pulisciModulo runs before the read proper, with the flags still down.
+    QVERIFY(silenziati > 10 && silenziati < cambi);
+    QCOMPARE(b.q.flagCaricamento(), false);
+    QCOMPARE(b.q.bloccoClick(), false);
+    QCOMPARE(b.finta.chiamate("nota").size(), 0);
+    QCOMPARE(b.finta.chiamate("titolo"), QStringList{"titolo|Titolo - " + b.percorso()});
+}
+
+// A file whose root is not a questionnaire's goes, in the traditional model only, to the version 1.1
+// reader, and the questionnaire is emptied.
+void TestLettura::fileDellaVersione11()
+{
+    const QByteArray altro = "<?xml version=\"1.0\"?><QuestionarioV11><x/></QuestionarioV11>";
+    QStringList chiamate;
+    impostaLettoreV11([&](const QString& percorso) {
+        chiamate << percorso;
+        return true;
+    });
+    for (Modello m : tuttiIModelli) {
+        Banco b(m);
+        Generatore(4).riempi(b.q, false);
+        chiamate.clear();
+        QVERIFY(!b.leggi(altro));
+        if (m == Modello::Tradizionale) {
+            QCOMPARE(chiamate, QStringList{b.percorso()});
+            QCOMPARE(b.finta.messaggi.size(), 0);
+            InterazioneFinta finta;
+            Questionario vuoto(m, finta);
+            vuoto.setRiunioniNA(b.q.riunioniNA());
+            for (int k = 0; k < 3; ++k)
+                vuoto.setConteggioRiquadroII(k, b.q.conteggioRiquadroII(k));
+            QCOMPARE(differenza(istantanea(b.q), istantanea(vuoto)), QString());
+        } else {
+            QCOMPARE(chiamate, QStringList());
+            QCOMPARE(b.finta.messaggi.size(), 1);
+            QCOMPARE(b.finta.messaggi.first().testo, impossibileAprire);
+        }
+    }
+    impostaLettoreV11({});
+}
+
+QTEST_GUILESS_MAIN(TestLettura)
+#include "tst_lettura.moc"
