@@ -6,7 +6,6 @@
 #include "support/interazionefinta.h"
 #include "support/percorsixml.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -268,6 +267,9 @@ private Q_SLOTS:
     void membriOltreLeRighe();
     void duranteLaLettura();
     void fileDellaVersione11();
+
+private:
+    QTemporaryDir m_cartella; // lives through every test: holds the local file an entity names
 };
 
 void TestLettura::andataERitorno_data()
@@ -306,7 +308,7 @@ void TestLettura::fileOstili_data()
     QByteArray spazzatura(4096, '\0');
     for (char& c : spazzatura)
         c = char(g.bounded(256));
-    QFile segreto(QDir::temp().filePath(QStringLiteral("tst_lettura_segreto.txt")));
+    QFile segreto(m_cartella.filePath(QStringLiteral("segreto.txt")));
     if (segreto.open(QIODevice::WriteOnly))
         segreto.write("SEGRETO-LOCALE");
     const QByteArray url = QUrl::fromLocalFile(segreto.fileName()).toEncoded();
