@@ -152,13 +152,19 @@ QString motivoFile(const QFileDevice& file)
     return QStringLiteral("%1 (%2)").arg(motivo, file.errorString());
 }
 
-// Forwards the serialised bytes to a device, checking every write; after the first failure nothing more is
-// written. A raw CR can only come from text set or loaded as "&#13;" (the parser turns line ends into LF),
-// so each one is written back as "&#13;" for a reader that normalises line ends to keep it.
+// Forwards the serialised bytes to a device in large blocks, checking every write; after the first failure
+// nothing more is written. The device is unbuffered, so the blocks keep the system calls few. A raw CR can
+// only come from text set or loaded as "&#13;" (the parser turns line ends into LF), so each one is written
+// back as "&#13;" for a reader that normalises line ends to keep it.
 class ScrittoreSuDispositivo final : public pugi::xml_writer
 {
 public:
-    explicit ScrittoreSuDispositivo(QIODevice& dispositivo) : m_dispositivo(dispositivo) {}
+    static constexpr qsizetype dimensioneBlocco = 1 << 20;
+
+    explicit ScrittoreSuDispositivo(QIODevice& dispositivo) : m_dispositivo(dispositivo)
+    {
+        m_blocco.reserve(dimensioneBlocco);
+    }
 
     void write(const void* dati, size_t dimensione) override
     {
@@ -174,6 +180,19 @@ public:
         }
     }
 
+    // Writes what is still in the block; call once after the document has been printed.
+    void svuota()
+    {
+        if (m_blocco.isEmpty() || !errore.isEmpty())
+            return;
+        const qint64 scritti = m_dispositivo.write(m_blocco);
+        if (scritti < 0)
+            errore = QStringLiteral("errore di scrittura (%1)").arg(m_dispositivo.errorString());
+        else if (scritti != m_blocco.size())
+            errore = QStringLiteral("scrittura incompleta (disco pieno?)");
+        m_blocco.clear();
+    }
+
     QString errore; // empty while every write succeeded
 
 private:
@@ -181,14 +200,13 @@ private:
     {
         if (dimensione == 0 || !errore.isEmpty())
             return;
-        const qint64 scritti = m_dispositivo.write(dati, dimensione);
-        if (scritti < 0)
-            errore = QStringLiteral("errore di scrittura (%1)").arg(m_dispositivo.errorString());
-        else if (scritti != dimensione)
-            errore = QStringLiteral("scrittura incompleta (disco pieno?)");
+        m_blocco.append(dati, dimensione);
+        if (m_blocco.size() >= dimensioneBlocco)
+            svuota();
     }
 
     QIODevice& m_dispositivo;
+    QByteArray m_blocco;
 };
 
 } // namespace
@@ -423,6 +441,7 @@ QString DocumentoXml::scrivi(QIODevice& dispositivo) const
     for (const auto& nodo : m_documento.children())
         if (nodo != m_parcheggio)
             nodo.print(scrittore, PUGIXML_TEXT(""), pugi::format_raw, pugi::encoding_utf8);
+    scrittore.svuota();
     return scrittore.errore;
 }
 
@@ -442,7 +461,7 @@ void DocumentoXml::salva(const QString& percorsoFile) const
     if (QFileInfo(percorsoFile).isDir())
         throw fallito(QStringLiteral("il percorso indica una cartella"));
     // Unbuffered, so that every write reaches the disk and its failure is seen here rather than lost in a
-    // final flush.
+    // final flush; the writer hands over large blocks.
     QSaveFile file(percorsoFile);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fallito(motivoFile(file));
