@@ -123,12 +123,14 @@ void apriFile(Questionario& q)
         const std::optional<QString> scelto =
             interazione.chiediFileDaAprire(dialogoFile(QStringLiteral("Apri file")));
         q.setPercorsoFile(scelto.value_or(QString()));
-        if (!q.percorsoFile().isEmpty())
-            leggiFile(q, q.percorsoFile());
         // "Leggi" comes back whatever the reader made of the file, and the questionnaire counts as saved even
-        // after a failed read. After a cancelled dialog only the saved flag should change, but the
-        // questionnaire offers no way to set it without making "Leggi" available as well.
-        q.segnaSalvato();
+        // after a failed read; after a cancelled dialog only the saved flag changes.
+        if (q.percorsoFile().isEmpty()) {
+            q.setFlagSalvato(true);
+        } else {
+            leggiFile(q, q.percorsoFile());
+            q.segnaSalvato();
+        }
     });
 }
 

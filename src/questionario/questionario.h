@@ -102,8 +102,9 @@ public:
     void setNotaMembro(bool stato) { m_notaMembro = stato; }
     void segnaModificato();
     void segnaSalvato();
-    // Some callers clear the saved flag without touching "Leggi" (a note label click).
-    void azzeraFlagSalvato() { m_flagSalvato = false; }
+    // Some callers change the saved flag without touching "Leggi": a click on the requisiti column clears it,
+    // a cancelled open dialog sets it.
+    void setFlagSalvato(bool stato) { m_flagSalvato = stato; }
 
     // Window state that saving and reading share.
     QString titoloBase() const { return m_titoloBase; }

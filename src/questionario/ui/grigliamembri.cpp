@@ -126,7 +126,7 @@ void GrigliaMembri::apriCella(const QModelIndex& cella)
     if (m_colonnaCorrente == 0)
         return;
     if (m_colonnaCorrente == tabella.layout().colonnaRequisiti) {
-        m_questionario.azzeraFlagSalvato();
+        m_questionario.setFlagSalvato(false);
         m_questionario.setNotaMembro(true);
         nascondiEditor();
         m_questionario.interazione().apriNotaMembro(m_rigaCorrente);
