@@ -1,6 +1,7 @@
 #include "app/finestramodello.h"
 
 #include "app/iconanotificaqt.h"
+#include "documento/comandifile.h"
 #include "questionario/ui/finestranota.h"
 #include "questionario/ui/grigliamembri.h"
 #include "questionario/ui/paginadatigenerali.h"
@@ -42,8 +43,10 @@ QIcon iconaProgramma()
     return QIcon(immagine);
 }
 
-FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona, QWidget* parent)
-    : QWidget(parent), m_interazione(this), m_questionario(modello, m_interazione), m_icona(std::move(icona))
+FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona,
+                                 Interazione* interazione, QWidget* parent)
+    : QWidget(parent), m_interazione(this),
+      m_questionario(modello, interazione ? *interazione : m_interazione), m_icona(std::move(icona))
 {
     setObjectName(nomeModello(modello));
     setWindowTitle(m_questionario.profilo().titoloFinestra);
@@ -266,13 +269,19 @@ void FinestraModello::notaCliccata(int indice)
 
 void FinestraModello::stampa() {}
 
-void FinestraModello::salva(bool) {}
+void FinestraModello::salva(bool generazione)
+{
+    ::salva(m_questionario, generazione);
+}
 
-void FinestraModello::apriFile() {}
+void FinestraModello::apriFile()
+{
+    ::apriFile(m_questionario);
+}
 
 void FinestraModello::esci()
 {
-    terminaProgramma();
+    ::esci(m_questionario);
 }
 
 void FinestraModello::changeEvent(QEvent* evento)
@@ -286,9 +295,11 @@ void FinestraModello::changeEvent(QEvent* evento)
 
 void FinestraModello::closeEvent(QCloseEvent* evento)
 {
-    if (!m_terminato)
-        terminaProgramma();
-    evento->accept();
+    // Closing the window ends the program, after the unsaved-changes prompt; Cancel keeps it open.
+    if (m_terminato || chiusuraFinestra(m_questionario))
+        evento->accept();
+    else
+        evento->ignore();
 }
 
 void FinestraModello::terminaProgramma()

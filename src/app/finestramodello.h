@@ -34,9 +34,10 @@ public:
         Esci = 4
     };
 
-    // Without an icon the window makes its own in the desktop's notification area.
+    // Without an icon the window makes its own in the desktop's notification area; without an Interazione
+    // its questionnaire talks to the user through the window's own dialogs.
     explicit FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona = nullptr,
-                             QWidget* parent = nullptr);
+                             Interazione* interazione = nullptr, QWidget* parent = nullptr);
     ~FinestraModello() override;
 
     Questionario& questionario() { return m_questionario; }
