@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTabWidget>
 
@@ -59,9 +60,17 @@ std::optional<QString> InterazioneQt::chiediFileDaSalvare(const FiltroFile& dial
     finestra.setFileMode(QFileDialog::AnyFile);
     // The file is written under exactly the name typed: no extension is added.
     finestra.setDefaultSuffix(QString());
-    if (finestra.exec() != QDialog::Accepted || finestra.selectedFiles().isEmpty())
-        return std::nullopt;
-    return finestra.selectedFiles().constFirst();
+    // Overwriting an existing file is confirmed by the dialog itself; creating a new one is confirmed here.
+    while (finestra.exec() == QDialog::Accepted && !finestra.selectedFiles().isEmpty()) {
+        const QString percorso = finestra.selectedFiles().constFirst();
+        if (QFileInfo::exists(percorso))
+            return percorso;
+        const QString domanda =
+            QStringLiteral("%1\nIl file non esiste. Crearlo?").arg(QFileInfo(percorso).fileName());
+        if (QMessageBox::question(&finestra, dialogo.titolo, domanda) == QMessageBox::Yes)
+            return percorso;
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> InterazioneQt::chiediFileDaAprire(const FiltroFile& dialogo)

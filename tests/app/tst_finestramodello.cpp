@@ -1,5 +1,6 @@
 #include "app/finestramodello.h"
 #include "app/iconanotificaqt.h"
+#include "modelli/posizionifile.h"
 #include "support/interazionefinta.h"
 
 #include <QAction>
@@ -12,6 +13,8 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(Modello)
@@ -84,6 +87,8 @@ private Q_SLOTS:
     void chiusuraRimuoveLIcona();
     void tastieraAttraversoLePagine_data();
     void tastieraAttraversoLePagine();
+    void salvaELeggiRipristinanoLoSchermo_data() { modelli(); }
+    void salvaELeggiRipristinanoLoSchermo();
 };
 
 void TestFinestraModello::pagine()
@@ -457,6 +462,122 @@ void TestFinestraModello::tastieraAttraversoLePagine()
     QVERIFY(QApplication::focusWidget());
     QCOMPARE(QApplication::focusWidget()->objectName(), a);
     QCOMPARE(f.finestra.schede()->currentIndex(), pagina);
+}
+
+namespace {
+
+// Everything the window shows, one line per control, in a stable order.
+QStringList schermo(const FinestraModello& finestra)
+{
+    QStringList righe;
+    for (const QLineEdit* campo : finestra.findChildren<QLineEdit*>()) {
+        if (campo->objectName().startsWith(u"TEXT"))
+            righe.append(
+                QStringLiteral("%1=%2 %3").arg(campo->objectName(), campo->text()).arg(campo->isEnabled()));
+    }
+    for (const QCheckBox* casella : finestra.findChildren<QCheckBox*>())
+        righe.append(QStringLiteral("%1=%2").arg(casella->objectName()).arg(casella->isChecked()));
+    for (const QLabel* etichetta : finestra.findChildren<QLabel*>()) {
+        if (etichetta->objectName().startsWith(u"Label_NOTA"))
+            righe.append(etichetta->objectName() + u'=' +
+                         etichetta->palette().color(QPalette::WindowText).name());
+    }
+    const QAbstractItemModel* griglia =
+        finestra.findChild<QTableView*>(QStringLiteral("MSHFlexGrid1"))->model();
+    for (int r = 0; r < griglia->rowCount(); ++r) {
+        for (int c = 0; c < griglia->columnCount(); ++c)
+            righe.append(
+                QStringLiteral("cella %1,%2=%3").arg(r).arg(c).arg(griglia->index(r, c).data().toString()));
+    }
+    righe.sort();
+    return righe;
+}
+
+// A questionnaire with a value of every kind, as a user would leave it.
+void compila(Questionario& q)
+{
+    const ProfiloModello& p = q.profilo();
+    q.setCaricamento(true);
+    for (int campo : p.campiGenerali())
+        q.setCampoGenerale(campo, QStringLiteral("%1").arg(campo % 10 + 10));
+    q.setCampoGenerale(0, QStringLiteral("Società \"Alfa\" & Beta <S.p.A.>"));
+    q.setRiunioniNA(p.haRiunioniComitatoEsecutivo);
+    for (int i = 0; i < numeroIndici; ++i) {
+        const Domanda& d = p.domanda(i);
+        if (!d.presente || d.nascosta || !d.haCaselle())
+            continue;
+        const int scelta = i % 3;
+        if (d.casellaSingola() || scelta == 0) {
+            q.setBox(i, Casella::SI, true);
+            q.setNotaSI(i, QStringLiteral("Nota SI %1\r\nseconda riga").arg(i));
+            q.setSegnoNota(i, true);
+        } else if (scelta == 1 || !d.offreNA) {
+            q.setBox(i, Casella::NO, true);
+            // Note 1.0.b opens on "Si" only: a "No" of box 80 never has a note.
+            if (d.etichettaNotaVisibile && i < 79) {
+                q.setNotaAltre(i, QStringLiteral("Nota NO %1").arg(i));
+                q.setSegnoNota(i, true);
+            }
+        } else {
+            q.setBox(i, Casella::NA, true);
+        }
+    }
+    for (int n = 0; n < 3 && p.modello == Modello::Tradizionale; ++n)
+        q.setConteggioRiquadroII(n, QString::number(n + 4));
+    TabellaMembri& m = q.membri();
+    (void)m.aggiungiMembro();
+    for (int r = 0; r < m.numeroMembri(); ++r) {
+        for (int c = 1; c <= m.layout().ultimaColonnaDati; ++c) {
+            if (c != m.layout().colonnaNascosta)
+                m.setCella(r, c, c == 3 ? QStringLiteral("SI") : QStringLiteral("v%1.%2").arg(r).arg(c));
+        }
+        m.fineNotaMembro(r, r == 2 ? QString() : QStringLiteral("Requisiti %1\r\nlaurea").arg(r));
+    }
+    q.setCaricamento(false);
+}
+
+} // namespace
+
+void TestFinestraModello::salvaELeggiRipristinanoLoSchermo()
+{
+    QFETCH(Modello, modello);
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("salvato.xml"));
+    impostaCartellaProgramma(QCoreApplication::applicationDirPath() + QStringLiteral("/../src"));
+
+    InterazioneFinta finta;
+    FinestraModello finestra(modello, std::make_unique<IconaFinta>(), &finta);
+    finta.questionario = &finestra.questionario();
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+    compila(finestra.questionario());
+    finestra.questionario().segnaModificato();
+    const QStringList prima = schermo(finestra);
+
+    finta.fileDaSalvare.enqueue(percorso);
+    QTest::mouseClick(finestra.pulsante(FinestraModello::SalvaTemporaneo), Qt::LeftButton);
+    QVERIFY2(QFileInfo::exists(percorso), qPrintable(finta.registro.join(u'\n')));
+    QCOMPARE(finestra.questionario().flagSalvato(), true);
+
+    // Change things on screen, then read the file back: the prompt is answered No.
+    QTest::mouseClick(finestra.findChild<QCheckBox*>(QStringLiteral("Check_SI_79")), Qt::LeftButton);
+    finestra.findChild<QLineEdit*>(QStringLiteral("TEXT_GENERALE_5"))->setFocus();
+    QTest::keyClicks(finestra.findChild<QLineEdit*>(QStringLiteral("TEXT_GENERALE_5")),
+                     QStringLiteral("xyz"));
+    QVERIFY(schermo(finestra) != prima);
+    QVERIFY(!finestra.pulsante(FinestraModello::Leggi)->isEnabled());
+    finta.risposteMessaggi.enqueue(Interazione::Esito::No);
+    finta.fileDaAprire.enqueue(percorso);
+    finestra.findChild<QAction*>(QStringLiteral("MENU_LEGGI"))->trigger();
+
+    const QStringList dopo = schermo(finestra);
+    for (qsizetype i = 0; i < prima.size(); ++i)
+        QCOMPARE(dopo.value(i), prima[i]);
+    QCOMPARE(dopo.size(), prima.size());
+    QCOMPARE(finta.chiamate(QStringLiteral("titolo")).last(),
+             QStringLiteral("titolo|") + profilo(modello).titoloFinestra + QStringLiteral(" - ") + percorso);
+    QVERIFY(finestra.pulsante(FinestraModello::Leggi)->isEnabled());
+    QVERIFY(finestra.questionario().flagSalvato());
 }
 
 QTEST_MAIN(TestFinestraModello)
