@@ -1,0 +1,225 @@
+#include "cli/comandi.h"
+
+#include "cli/interazionesenzafinestra.h"
+#include "cli/jsonquestionario.h"
+#include "documento/controllo.h"
+#include "documento/documentoxml.h"
+#include "documento/erroreoperazione.h"
+#include "documento/lettura.h"
+#include "documento/scrittura.h"
+#include "modelli/posizionifile.h"
+#include "questionario/questionario.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QTextStream>
+#include <memory>
+
+namespace {
+
+// Message texts keep CR LF and CR; a terminal wants plain line breaks.
+QString perTerminale(QString testo)
+{
+    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    testo.replace(u'\r', u'\n');
+    return testo;
+}
+
+void scriviErrore(QTextStream& errori, const QString& descrizione)
+{
+    errori << nomeProgrammaRigaComando() << ": " << perTerminale(descrizione) << '\n';
+}
+
+// A message the window would show, on standard error: title, then text.
+void scriviMessaggiSuErrori(QTextStream& errori, const QList<MessaggioConPosto>& messaggi)
+{
+    for (const MessaggioConPosto& m : messaggi)
+        errori << nomeProgrammaRigaComando() << ": " << m.titolo << ": " << perTerminale(m.testo) << '\n';
+}
+
+QString motivoFile(const QFile& file)
+{
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("accesso negato");
+    case QFileDevice::ReadError:
+        return QStringLiteral("errore di lettura");
+    default:
+        break;
+    }
+    return QStringLiteral("impossibile aprirlo");
+}
+
+QByteArray leggiFileJson(const QString& percorso)
+{
+    const QFileInfo info(percorso);
+    if (!info.exists())
+        throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: il file non esiste.").arg(percorso));
+    if (info.isDir())
+        throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: è una cartella.").arg(percorso));
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ErroreDati(
+            QStringLiteral("Impossibile leggere il JSON %1: %2.").arg(percorso, motivoFile(file)));
+    QByteArray contenuto = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ErroreDati(
+            QStringLiteral("Impossibile leggere il JSON %1: %2.").arg(percorso, motivoFile(file)));
+    return contenuto;
+}
+
+// The model whose element the file names, looked up without reading the file into a questionnaire.
+Modello modelloDelFile(const QString& percorso)
+{
+    DocumentoXml documento;
+    if (!documento.carica(percorso))
+        throw ErroreDati(documento.erroreCaricamento() + u'.');
+    QString radice, elemento;
+    try {
+        const NodoXml r = documento.radice();
+        radice = r.nome();
+        elemento = r.primoFiglio().primoFiglio().nome();
+    } catch (const ErroreXml&) {
+        // Left empty: no model matches.
+    }
+    for (Modello m : tuttiIModelli) {
+        const PosizioniFile& p = posizioniFile(m);
+        if (radice == p.nomeRadice && elemento == p.nomeElementoModello)
+            return m;
+    }
+    throw ErroreDati(QStringLiteral("Il file %1 non è un questionario di nessun modello; con --modello lo si "
+                                    "legge come lo leggerebbe la finestra di quel modello.")
+                         .arg(percorso));
+}
+
+// The reader's questionnaire, or nothing when it refused the file; its messages go to standard error.
+std::unique_ptr<Questionario> leggiXml(const QString& percorso, std::optional<Modello> modello,
+                                       InterazioneSenzaFinestra& porta, QTextStream& errori)
+{
+    auto q = std::make_unique<Questionario>(modello ? *modello : modelloDelFile(percorso), porta);
+    const bool letto = leggiFile(*q, percorso);
+    scriviMessaggiSuErrori(errori, porta.messaggi());
+    porta.azzera();
+    if (!letto)
+        return nullptr;
+    return q;
+}
+
+std::unique_ptr<Questionario> questionarioDelFile(const Argomenti& a, InterazioneSenzaFinestra& porta,
+                                                  QTextStream& errori)
+{
+    if (a.file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive))
+        return questionarioDaJson(leggiFileJson(a.file), porta);
+    return leggiXml(a.file, a.modello, porta, errori);
+}
+
+QString numeroOppureNull(const std::optional<int>& valore)
+{
+    return valore ? QString::number(*valore) : QStringLiteral("null");
+}
+
+QString testoOppureNull(const std::optional<QString>& valore)
+{
+    return valore ? stringaJson(*valore) : QStringLiteral("null");
+}
+
+void scriviEsitoJson(QTextStream& uscita, bool problema, const QList<MessaggioConPosto>& messaggi)
+{
+    uscita << "{\n  \"esito\": " << (problema ? "\"errore\"" : "\"ok\"") << ",\n  \"messaggi\": [";
+    for (qsizetype k = 0; k < messaggi.size(); ++k) {
+        const MessaggioConPosto& m = messaggi.at(k);
+        uscita << (k == 0 ? "\n" : ",\n") << "    {\"titolo\": " << stringaJson(m.titolo)
+               << ", \"testo\": " << stringaJson(m.testo) << ", \"pagina\": " << numeroOppureNull(m.pagina)
+               << ", \"focus\": " << testoOppureNull(m.focus) << '}';
+    }
+    uscita << (messaggi.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void scriviEsitoTesto(QTextStream& uscita, const QList<MessaggioConPosto>& messaggi)
+{
+    for (qsizetype k = 0; k < messaggi.size(); ++k) {
+        if (k > 0)
+            uscita << '\n';
+        uscita << messaggi.at(k).titolo << '\n' << perTerminale(messaggi.at(k).testo) << '\n';
+    }
+}
+
+// Runs a command, turning every failure it can meet into its message and exit status 2.
+template <typename Funzione> int conErrori(QTextStream& errori, Funzione&& funzione)
+{
+    try {
+        return funzione();
+    } catch (const ErroreDati& e) {
+        scriviErrore(errori, e.descrizione());
+    } catch (const ErroreXml& e) {
+        scriviErrore(errori, e.descrizione());
+    } catch (const ErroreOperazione& e) {
+        scriviErrore(errori, e.descrizione());
+    } catch (const std::bad_alloc&) {
+        scriviErrore(errori, QStringLiteral("Memoria insufficiente."));
+    }
+    return UscitaErroreFile;
+}
+
+} // namespace
+
+int comandoLeggi(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
+{
+    return conErrori(errori, [&] {
+        InterazioneSenzaFinestra porta;
+        const std::unique_ptr<Questionario> q = leggiXml(a.file, a.modello, porta, errori);
+        if (!q)
+            return int(UscitaErroreFile);
+        uscita << questionarioInJson(*q);
+        return int(UscitaFatto);
+    });
+}
+
+int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori)
+{
+    return conErrori(errori, [&] {
+        InterazioneSenzaFinestra porta;
+        const std::unique_ptr<Questionario> q = questionarioDaJson(
+            a.file == QStringLiteral("-") ? ingresso.readAll() : leggiFileJson(a.file), porta);
+        scriviFile(*q, a.uscita);
+        return int(UscitaFatto);
+    });
+}
+
+int comandoVerifica(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
+{
+    return conErrori(errori, [&] {
+        InterazioneSenzaFinestra porta;
+        const std::unique_ptr<Questionario> q = questionarioDelFile(a, porta, errori);
+        if (!q)
+            return int(UscitaErroreFile);
+        const bool problema = controlloPrimaDellaGenerazione(*q, a.tutti ? ModoControllo::TuttiIProblemi
+                                                                         : ModoControllo::PrimoProblema);
+        if (a.json)
+            scriviEsitoJson(uscita, problema, porta.messaggi());
+        else
+            scriviEsitoTesto(uscita, porta.messaggi());
+        return int(problema ? UscitaProblemaTrovato : UscitaFatto);
+    });
+}
+
+int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QTextStream& uscita,
+                      QTextStream& errori)
+{
+    const RichiestaRigaComando richiesta = analizzaArgomenti(argomenti);
+    if (!richiesta.argomenti) {
+        (richiesta.uscita == UscitaFatto ? uscita : errori) << richiesta.testo;
+        return richiesta.uscita;
+    }
+    const Argomenti& a = *richiesta.argomenti;
+    switch (a.comando) {
+    case Comando::Leggi:
+        return comandoLeggi(a, uscita, errori);
+    case Comando::Scrivi:
+        return comandoScrivi(a, ingresso, errori);
+    case Comando::Verifica:
+        break;
+    }
+    return comandoVerifica(a, uscita, errori);
+}

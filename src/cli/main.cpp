@@ -1,0 +1,21 @@
+#include "cli/comandi.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    // The application object gives the program's folder, where the writer finds its templates.
+    QCoreApplication app(argc, argv);
+    QFile ingresso;
+    if (!ingresso.open(stdin, QIODevice::ReadOnly))
+        return UscitaErroreFile;
+    QTextStream uscita(stdout);
+    QTextStream errori(stderr);
+    const int esito = eseguiRigaComando(QCoreApplication::arguments(), ingresso, uscita, errori);
+    uscita.flush();
+    errori.flush();
+    return esito;
+}

@@ -1,0 +1,911 @@
+#include "cli/comandi.h"
+#include "cli/jsonquestionario.h"
+#include "documento/controllo.h"
+#include "modelli/posizionifile.h"
+#include "questionario/questionario.h"
+#include "support/interazionefinta.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <functional>
+
+using Preparazione = std::function<void(Questionario&)>;
+using Preparazioni = QList<Preparazione>;
+Q_DECLARE_METATYPE(Modello)
+Q_DECLARE_METATYPE(Preparazione)
+Q_DECLARE_METATYPE(Preparazioni)
+
+namespace {
+
+struct Esecuzione
+{
+    int uscita = -1;
+    QString uscitaStandard;
+    QString errori;
+};
+
+// The command line run in this process, with the same code as the program.
+Esecuzione esegui(const QStringList& argomenti, const QByteArray& ingresso = {})
+{
+    QByteArray dati = ingresso;
+    QBuffer buffer(&dati);
+    buffer.open(QIODevice::ReadOnly);
+    Esecuzione e;
+    QTextStream uscita(&e.uscitaStandard);
+    QTextStream errori(&e.errori);
+    e.uscita = eseguiRigaComando(QStringList{QStringLiteral("scheda-ombrisa-cli")} + argomenti, buffer,
+                                 uscita, errori);
+    uscita.flush();
+    errori.flush();
+    return e;
+}
+
+// The real executable.
+Esecuzione eseguiProgramma(const QStringList& argomenti, const QByteArray& ingresso = {})
+{
+    QProcess p;
+    p.start(QStringLiteral(PROGRAMMA_CLI), argomenti);
+    if (!p.waitForStarted())
+        return {};
+    p.write(ingresso);
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    if (p.exitStatus() != QProcess::NormalExit)
+        return {-1, QString(), QStringLiteral("crash")};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Key by key and element by element, so that a failure names the place.
+void confrontaQuestionari(const QJsonObject& effettivo, const QJsonObject& atteso)
+{
+    QCOMPARE(effettivo.keys(), atteso.keys());
+    for (const QString& chiave : atteso.keys()) {
+        const QJsonValue a = atteso.value(chiave);
+        const QJsonValue e = effettivo.value(chiave);
+        if (!a.isArray()) {
+            QVERIFY2(e == a, qPrintable(chiave));
+            continue;
+        }
+        QCOMPARE(e.toArray().size(), a.toArray().size());
+        for (qsizetype k = 0; k < a.toArray().size(); ++k) {
+            const QString te = QString::fromUtf8(QJsonDocument(QJsonArray{e.toArray().at(k)}).toJson());
+            const QString ta = QString::fromUtf8(QJsonDocument(QJsonArray{a.toArray().at(k)}).toJson());
+            qsizetype da = 0;
+            while (da < te.size() && da < ta.size() && te.at(da) == ta.at(da))
+                ++da;
+            QVERIFY2(te == ta, qPrintable(QStringLiteral("%1[%2], from character %3: %4 instead of %5")
+                                              .arg(chiave)
+                                              .arg(k)
+                                              .arg(da)
+                                              .arg(te.mid(da, 60), ta.mid(da, 60))));
+        }
+    }
+}
+
+void scriviFileTesto(const QString& percorso, const QByteArray& contenuto)
+{
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(contenuto), contenuto.size());
+}
+
+// ---- Random questionnaires that the writer and the reader carry through unchanged ----
+
+QString testoCasuale(QRandomGenerator& g, int pezziMassimi)
+{
+    static const QStringList pezzi{
+        QStringLiteral("a"),    QStringLiteral("Z"),       QStringLiteral("7"),    QStringLiteral(" "),
+        QStringLiteral("\r\n"), QStringLiteral("\""),      QStringLiteral("\\"),   QStringLiteral("è"),
+        QStringLiteral("€"),    QStringLiteral("ß"),       QStringLiteral("日本"), QStringLiteral("😀"),
+        QStringLiteral("<"),    QStringLiteral("&"),       QStringLiteral("]]>"),  QStringLiteral("'"),
+        QStringLiteral("\t"),   QStringLiteral("Società"), QStringLiteral("\r"),   QStringLiteral("\n")};
+    switch (g.bounded(6)) {
+    case 0:
+        return QString();
+    case 1:
+        return QString(g.bounded(1, 4), u' ');
+    default:
+        break;
+    }
+    QString s;
+    const int n = g.bounded(1, pezziMassimi + 1);
+    for (int k = 0; k < n; ++k)
+        s += pezzi.at(g.bounded(int(pezzi.size())));
+    return s;
+}
+
+// Exactly `lunghezza` characters, none of them half of a pair: the reader cuts dates by position.
+QString caratteriCasuali(QRandomGenerator& g, int lunghezza)
+{
+    static const QString ammessi = QStringLiteral("0123456789 /è\"\\\r\nx");
+    QString s;
+    for (int k = 0; k < lunghezza; ++k)
+        s += ammessi.at(g.bounded(int(ammessi.size())));
+    return s;
+}
+
+// The note editor's limit, reached exactly.
+QString notaLunghissima(QRandomGenerator& g)
+{
+    QString s;
+    while (s.size() < Questionario::lunghezzaMassimaNota)
+        s += testoCasuale(g, 20) + QStringLiteral("\r\n");
+    s.truncate(Questionario::lunghezzaMassimaNota);
+    // Half a surrogate pair is no character at all; the file could not hold it.
+    if (s.back().isHighSurrogate())
+        s.back() = u'x';
+    return s;
+}
+
+QString notaCasuale(QRandomGenerator& g)
+{
+    return g.bounded(40) == 0 ? notaLunghissima(g) : testoCasuale(g, 30);
+}
+
+QStringList caselleOfferte(const Domanda& d)
+{
+    QStringList c;
+    if (!d.presente || !d.haCaselle())
+        return c;
+    c << QStringLiteral("SI");
+    if (!d.casellaSingola())
+        c << QStringLiteral("NO");
+    if (d.offreNA)
+        c << QStringLiteral("NA");
+    return c;
+}
+
+// A questionnaire that the file can hold: answers only where the writer writes them, notes only in the
+// slot of the ticked answer, dates that the reader cuts back into the same fields, member rows after the
+// president's never empty (the writer leaves empty rows out), row labels and requisiti marks as the table
+// keeps them, the "ElettoMinoranze" cell already upper-case (the writer upper-cases it).
+QJsonObject questionarioCasuale(Modello m, QRandomGenerator& g)
+{
+    const ProfiloModello& profilo = ::profilo(m);
+    const PosizioniFile& posizioni = posizioniFile(m);
+    const LayoutMembri& layout = layoutMembri(m);
+    QJsonObject o;
+    o.insert(QStringLiteral("modello"), nomeModello(m));
+
+    QJsonObject dati;
+    for (int campo : profilo.campiGenerali())
+        dati.insert(QString::number(campo), testoCasuale(g, 8));
+    for (int giorno : {2, 34}) {
+        const bool vuota = g.bounded(3) == 0;
+        dati.insert(QString::number(giorno), vuota ? QString() : caratteriCasuali(g, 2));
+        dati.insert(QString::number(giorno + 1), vuota ? QString() : caratteriCasuali(g, 2));
+        dati.insert(QString::number(giorno + 2), vuota ? QString() : caratteriCasuali(g, g.bounded(5)));
+    }
+    const bool na = profilo.haRiunioniComitatoEsecutivo && g.bounded(2) == 0;
+    if (na)
+        dati.insert(QStringLiteral("65"), QString());
+    o.insert(QStringLiteral("datiGenerali"), dati);
+    o.insert(QStringLiteral("riunioniNA"), na);
+
+    QJsonArray conteggi;
+    for (int k = 0; k < 3; ++k)
+        conteggi.append(m == Modello::Tradizionale ? testoCasuale(g, 3) : QString());
+    o.insert(QStringLiteral("conteggiRiquadroII"), conteggi);
+
+    QJsonArray risposte, noteSI, noteAltre, segni;
+    for (int i = 0; i < numeroIndici; ++i) {
+        const bool scritta = i >= 79 || posizioni.domande[i].uso == PosizioneDomanda::Uso::Completa;
+        const QStringList offerte = scritta ? caselleOfferte(profilo.domanda(i)) : QStringList();
+        const int scelta = g.bounded(int(offerte.size()) + 1);
+        const QString risposta = scelta < offerte.size() ? offerte.at(scelta) : QString();
+        QString notaSI, notaAltre;
+        bool segno = false;
+        if (risposta == QStringLiteral("SI")) {
+            notaSI = notaCasuale(g);
+            // Any SI of the two requirements boxes brings its note mark, even with no text.
+            segno = !notaSI.isEmpty() || i == 79 || i == 80;
+        } else if (risposta == QStringLiteral("NO") && i < 79) {
+            notaAltre = notaCasuale(g);
+            segno = !notaAltre.isEmpty();
+        }
+        risposte.append(risposta);
+        noteSI.append(notaSI);
+        noteAltre.append(notaAltre);
+        segni.append(segno);
+    }
+    o.insert(QStringLiteral("risposte"), risposte);
+    o.insert(QStringLiteral("noteSI"), noteSI);
+    o.insert(QStringLiteral("noteAltre"), noteAltre);
+    o.insert(QStringLiteral("segniNota"), segni);
+
+    static const QStringList maiuscoli{
+        QStringLiteral("SI"), QStringLiteral("NO"),     QString(),
+        QStringLiteral("  "), QStringLiteral("X\r\nY"), QStringLiteral("\"\\À")};
+    QJsonArray membri;
+    const int righe = g.bounded(3, 8);
+    for (int r = 0; r < righe; ++r) {
+        QJsonArray riga;
+        QString requisiti;
+        for (int c = 0; c < layout.numeroColonne(); ++c) {
+            if (c == 0)
+                riga.append(r == 0 ? QStringLiteral("Pres.") : QString::number(r + 1));
+            else if (c == layout.colonnaRequisiti)
+                riga.append(QString()); // set below
+            else if (c == layout.colonnaElettoMinoranze)
+                riga.append(maiuscoli.at(g.bounded(int(maiuscoli.size()))));
+            else if (c == layout.colonnaNascosta)
+                riga.append(requisiti = notaCasuale(g));
+            else if (c == layout.colonnaNome && r > 0)
+                riga.append(QStringLiteral("Membro ") + testoCasuale(g, 5));
+            else
+                riga.append(testoCasuale(g, 5));
+        }
+        riga[layout.colonnaRequisiti] = requisiti.isEmpty() ? QString() : QStringLiteral("SI");
+        membri.append(riga);
+    }
+    o.insert(QStringLiteral("membri"), membri);
+    return o;
+}
+
+// ---- A questionnaire that passes the check, and single problems to put into it ----
+
+struct Banco
+{
+    InterazioneFinta finta;
+    Questionario q;
+
+    explicit Banco(Modello modello) : q(modello, finta)
+    {
+        finta.questionario = &q;
+        q.setCaricamento(true);
+        const std::pair<int, const char*> campi[] = {
+            {0, "Alfa S.p.A."}, {1, "01234567890"}, {2, "31"},        {3, "12"},
+            {4, "2023"},        {5, "Via Po 1"},    {6, "021234567"}, {7, "ref@alfa.example"},
+            {33, "5"},          {34, "01"},         {35, "04"},       {36, "2022"},
+            {62, "12"},         {63, "2"},          {64, "10"},       {65, "4"}};
+        for (auto [campo, testo] : campi)
+            q.setCampoGenerale(campo, QString::fromUtf8(testo));
+        for (int r = 0; r < 3; ++r)
+            compilaMembro(q, r);
+        for (int i = 0; i <= 81; ++i) {
+            const Domanda& d = q.profilo().domanda(i);
+            if (!d.presente || d.nascosta) {
+                continue;
+            } else if (!d.haCaselle()) {
+                q.setConteggioRiquadroII(d.campoConteggio, QStringLiteral("3"));
+            } else {
+                q.setBox(i, Casella::SI, true);
+                q.setNotaSI(i, QStringLiteral("Nota."));
+                q.setSegnoNota(i, true);
+            }
+        }
+        q.setCaricamento(false);
+    }
+
+    static void compilaMembro(Questionario& q, int r)
+    {
+        TabellaMembri& m = q.membri();
+        const LayoutMembri& l = m.layout();
+        for (int c = 1; c <= l.ultimaColonnaDati; ++c)
+            m.setCella(r, c, QStringLiteral("2"));
+        m.setCella(r, l.colonnaNome, QStringLiteral("Anna Neri"));
+        m.setCella(r, l.colonnaCodiceFiscale, QStringLiteral("NRENNA70A41F205X"));
+        m.setCella(r, l.colonnaElettoMinoranze, QStringLiteral("NO"));
+        m.fineNotaMembro(r, QStringLiteral("Revisore legale."));
+    }
+};
+
+Preparazione campo(int indice, const char* testo)
+{
+    return [=](Questionario& q) {
+        q.setCaricamento(true);
+        q.setCampoGenerale(indice, QString::fromUtf8(testo));
+        q.setCaricamento(false);
+    };
+}
+
+Preparazione cella(int riga, int colonna, const char* testo)
+{
+    return [=](Questionario& q) {
+        while (q.membri().numeroRighe() <= riga)
+            QVERIFY(q.membri().aggiungiMembro());
+        q.membri().setCella(riga, colonna, QString::fromUtf8(testo));
+    };
+}
+
+Preparazione senzaRisposta(int indice)
+{
+    return [=](Questionario& q) {
+        q.setCaricamento(true);
+        q.setBox(indice, Casella::SI, false);
+        q.setCaricamento(false);
+        if (q.profilo().domanda(indice).campoConteggio >= 0)
+            q.setConteggioRiquadroII(q.profilo().domanda(indice).campoConteggio, QString());
+    };
+}
+
+// The answer given, its note not written.
+Preparazione senzaNota(int indice, Casella casella)
+{
+    return [=](Questionario& q) {
+        q.setCaricamento(true);
+        q.setBox(indice, Casella::SI, false);
+        q.setBox(indice, casella, true);
+        q.setNotaSI(indice, QString());
+        q.setSegnoNota(indice, false);
+        q.setCaricamento(false);
+    };
+}
+
+// Several changes that make one problem.
+Preparazione insieme(const Preparazioni& parti)
+{
+    return [=](Questionario& q) {
+        for (const Preparazione& p : parti)
+            p(q);
+    };
+}
+
+Preparazione riunioniNA()
+{
+    return [](Questionario& q) {
+        q.setCaricamento(true);
+        q.setRiunioniNA(true);
+        q.setCaricamento(false);
+    };
+}
+
+// What the window's check showed, each message with the moves made for it. Run to its first problem, the
+// check makes its moves before its first message or after the message they belong to, so each move goes
+// to the nearest message before it.
+QJsonArray comeLaFinestra(Questionario& q, InterazioneFinta& finta)
+{
+    finta.registro.clear();
+    finta.messaggi.clear();
+    // The offices question is answered No; no other message looks at its answer.
+    for (int k = 0; k < 50; ++k)
+        finta.risposteMessaggi.enqueue(Interazione::Esito::No);
+    controlloPrimaDellaGenerazione(q);
+    finta.risposteMessaggi.clear();
+    QList<QJsonObject> messaggi;
+    QJsonValue pagina, focus;
+    auto posto = [&](const QString& chiave, const QJsonValue& valore, QJsonValue& prima) {
+        if (messaggi.isEmpty())
+            prima = valore;
+        else
+            messaggi.last().insert(chiave, valore);
+    };
+    int numero = 0;
+    for (const QString& riga : finta.registro) {
+        const QString tipo = riga.section(u'|', 0, 0);
+        const QString valore = riga.section(u'|', 1);
+        if (tipo == QStringLiteral("messaggio")) {
+            const InterazioneFinta::Messaggio& m = finta.messaggi.at(numero++);
+            QJsonObject o{{QStringLiteral("titolo"), m.titolo},
+                          {QStringLiteral("testo"), m.testo},
+                          {QStringLiteral("pagina"), messaggi.isEmpty() ? pagina : QJsonValue()},
+                          {QStringLiteral("focus"), messaggi.isEmpty() ? focus : QJsonValue()}};
+            messaggi.append(o);
+        } else if (tipo == QStringLiteral("pagina")) {
+            posto(QStringLiteral("pagina"), valore.toInt(), pagina);
+        } else if (tipo == QStringLiteral("focus")) {
+            posto(QStringLiteral("focus"), valore, focus);
+        }
+    }
+    QJsonArray a;
+    for (const QJsonObject& o : messaggi)
+        a.append(o);
+    return a;
+}
+
+} // namespace
+
+class TestRigaComando : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void andataERitorno_data();
+    void andataERitorno();
+    void andataERitornoGrande();
+    void colonneRicalcolate();
+    void formatoJson();
+    void verificaComeLaFinestra_data();
+    void verificaComeLaFinestra();
+    void tuttiIProblemi_data();
+    void tuttiIProblemi();
+    void verificaTesto();
+    void ingressoErrato_data();
+    void ingressoErrato();
+
+private:
+    QTemporaryDir m_cartella;
+    QString percorso(const QString& nome) const { return m_cartella.filePath(nome); }
+    // The check through "verifica --json" on q, from a JSON file or from the file the writer makes of it.
+    Esecuzione verifica(const Questionario& q, bool daXml, const QStringList& opzioni);
+};
+
+void TestRigaComando::initTestCase()
+{
+    QVERIFY(m_cartella.isValid());
+    // The writer takes its templates from the program's folder; the build puts them beside the program.
+    impostaCartellaProgramma(QFileInfo(QStringLiteral(PROGRAMMA_CLI)).absolutePath());
+}
+
+void TestRigaComando::andataERitorno_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<quint32>("seme");
+    QTest::addColumn<bool>("programma");
+    for (Modello m : tuttiIModelli) {
+        for (quint32 seme = 1; seme <= 30; ++seme)
+            QTest::addRow("%s %u", qPrintable(nomeModello(m)), seme) << m << seme << (seme == 1);
+    }
+}
+
+void TestRigaComando::andataERitorno()
+{
+    QFETCH(Modello, modello);
+    QFETCH(quint32, seme);
+    QFETCH(bool, programma);
+    QRandomGenerator g(seme * 3 + quint32(modello));
+    const QJsonObject originale = questionarioCasuale(modello, g);
+    const QByteArray json = QJsonDocument(originale).toJson(QJsonDocument::Compact);
+    const QString xml = percorso(QStringLiteral("andata.xml"));
+
+    Esecuzione scritto;
+    Esecuzione letto;
+    if (programma) {
+        scritto =
+            eseguiProgramma({QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o"), xml}, json);
+        QCOMPARE(scritto.errori, QString());
+        QCOMPARE(scritto.uscita, 0);
+        letto = eseguiProgramma({QStringLiteral("leggi"), xml});
+    } else {
+        scriviFileTesto(percorso(QStringLiteral("andata.json")), json);
+        scritto = esegui(
+            {QStringLiteral("scrivi"), percorso(QStringLiteral("andata.json")), QStringLiteral("-o"), xml});
+        QCOMPARE(scritto.errori, QString());
+        QCOMPARE(scritto.uscita, 0);
+        letto = esegui({QStringLiteral("leggi"), xml});
+    }
+    QCOMPARE(letto.errori, QString());
+    QCOMPARE(letto.uscita, 0);
+    QJsonParseError errore;
+    const QJsonDocument riletto = QJsonDocument::fromJson(letto.uscitaStandard.toUtf8(), &errore);
+    QCOMPARE(errore.error, QJsonParseError::NoError);
+    confrontaQuestionari(riletto.object(), originale);
+    if (QTest::currentTestFailed())
+        return;
+
+    // The program's own text comes back as the same text.
+    scriviFileTesto(percorso(QStringLiteral("ritorno.json")), letto.uscitaStandard.toUtf8());
+    const QString xml2 = percorso(QStringLiteral("ritorno.xml"));
+    QCOMPARE(esegui({QStringLiteral("scrivi"), percorso(QStringLiteral("ritorno.json")), QStringLiteral("-o"),
+                     xml2})
+                 .uscita,
+             0);
+    QCOMPARE(esegui({QStringLiteral("leggi"), xml2}).uscitaStandard, letto.uscitaStandard);
+}
+
+// 500 members whose requirements texts and all notes are at the length limit.
+void TestRigaComando::andataERitornoGrande()
+{
+    QRandomGenerator g(7);
+    QJsonObject o = questionarioCasuale(Modello::Tradizionale, g);
+    const QString lunga = notaLunghissima(g);
+    QJsonArray risposte, noteSI, segni;
+    for (int i = 0; i < numeroIndici; ++i) {
+        const bool scritta =
+            i >= 79 || posizioniFile(Modello::Tradizionale).domande[i].uso == PosizioneDomanda::Uso::Completa;
+        risposte.append(scritta ? QStringLiteral("SI") : QString());
+        noteSI.append(scritta ? lunga : QString());
+        segni.append(scritta);
+    }
+    o.insert(QStringLiteral("risposte"), risposte);
+    o.insert(QStringLiteral("noteSI"), noteSI);
+    o.insert(QStringLiteral("noteAltre"), QJsonArray());
+    o.insert(QStringLiteral("segniNota"), segni);
+    const LayoutMembri& l = layoutMembri(Modello::Tradizionale);
+    QJsonArray membri;
+    for (int r = 0; r < 500; ++r) {
+        QJsonArray riga;
+        for (int c = 0; c < l.numeroColonne(); ++c)
+            riga.append(QStringLiteral("%1").arg(r));
+        riga[0] = r == 0 ? QStringLiteral("Pres.") : QString::number(r + 1);
+        riga[l.colonnaNascosta] = lunga;
+        riga[l.colonnaRequisiti] = QStringLiteral("SI");
+        membri.append(riga);
+    }
+    o.insert(QStringLiteral("membri"), membri);
+    o.remove(QStringLiteral("noteAltre")); // a missing key is empty
+
+    scriviFileTesto(percorso(QStringLiteral("grande.json")), QJsonDocument(o).toJson());
+    const QString xml = percorso(QStringLiteral("grande.xml"));
+    const Esecuzione scritto = esegui(
+        {QStringLiteral("scrivi"), percorso(QStringLiteral("grande.json")), QStringLiteral("-o"), xml});
+    QCOMPARE(scritto.errori, QString());
+    const Esecuzione letto = esegui({QStringLiteral("leggi"), xml});
+    QCOMPARE(letto.uscita, 0);
+    QJsonObject atteso = o;
+    QJsonArray vuote;
+    for (int i = 0; i < numeroIndici; ++i)
+        vuote.append(QString());
+    atteso.insert(QStringLiteral("noteAltre"), vuote);
+    QCOMPARE(QJsonDocument::fromJson(letto.uscitaStandard.toUtf8()).object(), atteso);
+}
+
+// Row labels and requisiti marks are the table's own; fewer than three rows become three.
+void TestRigaComando::colonneRicalcolate()
+{
+    const QByteArray json = R"({"modello": "Dualistico", "membri": [
+        ["x", "Anna", "", "", "", "", "", "", "", "", "Revisore.", ""],
+        ["Pres.", "Bruno", "", "", "", "", "", "", "", "", "", "SI"]]})";
+    InterazioneFinta finta;
+    const std::unique_ptr<Questionario> q = questionarioDaJson(json, finta);
+    const QJsonArray membri = QJsonDocument::fromJson(questionarioInJson(*q).toUtf8())
+                                  .object()
+                                  .value(QStringLiteral("membri"))
+                                  .toArray();
+    const QStringList vuota(11, QString());
+    QCOMPARE(membri.size(), 3);
+    QCOMPARE(membri.at(0).toArray().at(0).toString(), QStringLiteral("Pres."));
+    QCOMPARE(membri.at(0).toArray().at(11).toString(), QStringLiteral("SI"));
+    QCOMPARE(membri.at(1).toArray().at(0).toString(), QStringLiteral("2"));
+    QCOMPARE(membri.at(1).toArray().at(11).toString(), QString());
+    QCOMPARE(membri.at(2).toArray(), QJsonArray::fromStringList(QStringList{QStringLiteral("3")} + vuota));
+}
+
+// The keys in their fixed order, general fields by number; texts escaped as JSON, non-ASCII kept.
+void TestRigaComando::formatoJson()
+{
+    InterazioneFinta finta;
+    const std::unique_ptr<Questionario> q =
+        questionarioDaJson(R"({"membri": [], "datiGenerali": {"62": "9", "4": "\u00e8\\\"\r\n\t"},
+                               "modello": "Monistico"})",
+                           finta);
+    const QStringList righe = questionarioInJson(*q).split(u'\n');
+    QStringList chiavi, campi;
+    for (const QString& riga : righe) {
+        if (riga.startsWith(QStringLiteral("  \"")))
+            chiavi.append(riga.section(u'"', 1, 1));
+        else if (riga.startsWith(QStringLiteral("    \"")) && riga.contains(QStringLiteral("\": ")))
+            campi.append(riga.section(u'"', 1, 1));
+    }
+    QCOMPARE(chiavi, (QStringList{"modello", "datiGenerali", "riunioniNA", "conteggiRiquadroII", "risposte",
+                                  "noteSI", "noteAltre", "segniNota", "membri"}));
+    QCOMPARE(campi, (QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "33", "34", "35", "36", "62", "63",
+                                 "64", "65"}));
+    QVERIFY(righe.contains(QStringLiteral("    \"4\": \"è\\\\\\\"\\r\\n\\t\",")));
+    QVERIFY(righe.contains(QStringLiteral(
+        "    [\"Pres.\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\"],")));
+    QCOMPARE(righe.first(), QStringLiteral("{"));
+    QCOMPARE(righe.at(righe.size() - 2), QStringLiteral("}"));
+    QCOMPARE(righe.last(), QString());
+}
+
+Esecuzione TestRigaComando::verifica(const Questionario& q, bool daXml, const QStringList& opzioni)
+{
+    const QString json = percorso(QStringLiteral("verifica.json"));
+    scriviFileTesto(json, questionarioInJson(q).toUtf8());
+    QString file = json;
+    if (daXml) {
+        file = percorso(QStringLiteral("verifica.xml"));
+        const Esecuzione scritto = esegui({QStringLiteral("scrivi"), json, QStringLiteral("-o"), file});
+        if (scritto.uscita != 0)
+            return scritto;
+    }
+    return esegui(QStringList{QStringLiteral("verifica")} + opzioni + QStringList{file});
+}
+
+void TestRigaComando::verificaComeLaFinestra_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<bool>("daXml");
+    QTest::addColumn<Preparazioni>("preparazioni");
+    // How many messages the window shows: only a guard against a case that tests nothing.
+    QTest::addColumn<int>("quanti");
+    const auto T = Modello::Tradizionale;
+    const auto D = Modello::Dualistico;
+    const auto M = Modello::Monistico;
+    for (Modello m : tuttiIModelli) {
+        QTest::addRow("%s complete, JSON", qPrintable(nomeModello(m))) << m << false << Preparazioni{} << 0;
+        QTest::addRow("%s complete, XML", qPrintable(nomeModello(m))) << m << true << Preparazioni{} << 0;
+    }
+    QTest::newRow("company tax code of 10 characters")
+        << T << false << Preparazioni{campo(1, "0123456789")} << 1;
+    QTest::newRow("field 65 empty") << M << true << Preparazioni{campo(65, "")} << 1;
+    QTest::newRow("field 65 not applicable") << T << true << Preparazioni{riunioniNA()} << 0;
+    QTest::newRow("two members") << D << false << Preparazioni{[](Questionario& q) {
+        for (int c = 1; c < q.membri().numeroColonne(); ++c)
+            q.membri().setCella(2, c, QString());
+    }} << 1;
+    QTest::newRow("fourth member, 15-character tax code")
+        << T << true << Preparazioni{cella(3, 1, "Carlo"), cella(3, 2, "ABCDEFGHIJKLMNO")} << 1;
+    QTest::newRow("question 3 unanswered") << D << true << Preparazioni{senzaRisposta(3)} << 1;
+    QTest::newRow("question 34 and its count empty") << T << false << Preparazioni{senzaRisposta(34)} << 1;
+    QTest::newRow("question 7 Inadeguata without note")
+        << M << true << Preparazioni{senzaNota(7, Casella::NO)} << 1;
+    QTest::newRow("question 80 unanswered") << M << false << Preparazioni{senzaRisposta(80)} << 1;
+    QTest::newRow("both dates wrong") << T << true << Preparazioni{campo(35, "13"), campo(2, "32")} << 2;
+    QTest::newRow("field 33 not a number") << D << false << Preparazioni{campo(33, "5a")} << 1;
+    QTest::newRow("offices over the maximum, question answered No")
+        << T << true << Preparazioni{campo(33, "2"), cella(1, 5, "3"), senzaRisposta(81)} << 1;
+    QTest::newRow("offices not a number")
+        << M << false << Preparazioni{cella(2, 5, "tre"), senzaRisposta(81)} << 1;
+}
+
+void TestRigaComando::verificaComeLaFinestra()
+{
+    QFETCH(Modello, modello);
+    QFETCH(bool, daXml);
+    QFETCH(Preparazioni, preparazioni);
+    QFETCH(int, quanti);
+    Banco b(modello);
+    for (const Preparazione& p : preparazioni)
+        p(b.q);
+    const Esecuzione e = verifica(b.q, daXml, {QStringLiteral("--json")});
+    const QJsonArray attesi = comeLaFinestra(b.q, b.finta);
+    QCOMPARE(attesi.size(), quanti);
+    QCOMPARE(e.errori, QString());
+    QCOMPARE(e.uscita, attesi.isEmpty() ? 0 : 1);
+    const QJsonObject risultato = QJsonDocument::fromJson(e.uscitaStandard.toUtf8()).object();
+    QCOMPARE(risultato.value(QStringLiteral("esito")).toString(),
+             attesi.isEmpty() ? QStringLiteral("ok") : QStringLiteral("errore"));
+    QCOMPARE(risultato.value(QStringLiteral("messaggi")).toArray(), attesi);
+    QCOMPARE(risultato.keys(), (QStringList{QStringLiteral("esito"), QStringLiteral("messaggi")}));
+}
+
+// Every problem once, each with the message, page and focus that the window gives it when it is the only
+// problem.
+void TestRigaComando::tuttiIProblemi_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<Preparazioni>("problemi");
+    QTest::newRow("a general field, then a member row")
+        << Modello::Tradizionale << Preparazioni{campo(0, ""), cella(3, 1, "Carlo")};
+    QTest::newRow("a missing note, then a meeting count left empty")
+        << Modello::Tradizionale << Preparazioni{senzaNota(30, Casella::SI), senzaRisposta(34)};
+    QTest::newRow("an unanswered question, a missing note, a date, the offices")
+        << Modello::Monistico
+        << Preparazioni{senzaRisposta(3), senzaNota(7, Casella::NO), campo(34, "31"), campo(35, "02"),
+                        insieme({cella(2, 5, "x"), senzaRisposta(81)})};
+    QTest::newRow("tax codes, question 80, the closing date")
+        << Modello::Dualistico
+        << Preparazioni{campo(1, "0123456789"), cella(1, 2, "ABCDEFGHIJKLMNO"), senzaRisposta(80),
+                        campo(4, "23")};
+}
+
+void TestRigaComando::tuttiIProblemi()
+{
+    QFETCH(Modello, modello);
+    QFETCH(Preparazioni, problemi);
+    QJsonArray attesi;
+    for (const Preparazione& p : problemi) {
+        Banco solo(modello);
+        p(solo.q);
+        for (const QJsonValue& m : comeLaFinestra(solo.q, solo.finta))
+            attesi.append(m);
+    }
+    Banco b(modello);
+    for (const Preparazione& p : problemi)
+        p(b.q);
+    const Esecuzione e = verifica(b.q, false, {QStringLiteral("--json"), QStringLiteral("--tutti")});
+    QCOMPARE(e.uscita, 1);
+    QVERIFY(attesi.size() > 1);
+    QCOMPARE(QJsonDocument::fromJson(e.uscitaStandard.toUtf8())
+                 .object()
+                 .value(QStringLiteral("messaggi"))
+                 .toArray(),
+             attesi);
+}
+
+// Without --json: title, then text, line breaks as the terminal has them, a blank line between messages.
+void TestRigaComando::verificaTesto()
+{
+    Banco b(Modello::Tradizionale);
+    campo(35, "13")(b.q);
+    senzaNota(7, Casella::NO)(b.q);
+    const Esecuzione e = verifica(b.q, false, {});
+    QCOMPARE(e.uscita, 1);
+    QCOMPARE(e.uscitaStandard, QStringLiteral("Errore\nVerificare la <Nota 2.a> nel Riquadro I [1/2]\n"
+                                              "prima di passare alla generazione del file.\n"));
+    senzaNota(7, Casella::SI)(b.q);
+    campo(2, "32")(b.q);
+    QCOMPARE(verifica(b.q, false, {QStringLiteral("--tutti")}).uscitaStandard,
+             QStringLiteral("Attenzione\nSi è inserita una data non corretta!\n\n"
+                            "Attenzione\nSi è inserita una data non corretta!\n"));
+}
+
+void TestRigaComando::ingressoErrato_data()
+{
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::addColumn<QByteArray>("ingresso");
+    QTest::addColumn<int>("uscita");
+    QTest::addColumn<QString>("errori");
+    QTest::addColumn<QString>("uscitaStandard");
+
+    // Files: a good traditional and a good two-tier file, then broken ones.
+    const QString trad = percorso(QStringLiteral("trad.xml"));
+    const QString dual = percorso(QStringLiteral("dual.xml"));
+    QCOMPARE(esegui({QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o"), trad},
+                    R"({"modello": "Tradizionale"})")
+                 .uscita,
+             0);
+    QCOMPARE(esegui({QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o"), dual},
+                    R"({"modello": "Dualistico"})")
+                 .uscita,
+             0);
+    QFile f(trad);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray contenuto = f.readAll();
+    const QString tronco = percorso(QStringLiteral("tronco.xml"));
+    scriviFileTesto(tronco, contenuto.left(contenuto.size() / 2));
+    const QString vuoto = percorso(QStringLiteral("vuoto.xml"));
+    scriviFileTesto(vuoto, QByteArray());
+    const QString entita = percorso(QStringLiteral("entita.xml"));
+    scriviFileTesto(entita, "<?xml version=\"1.0\"?>\n<!DOCTYPE S [<!ENTITY e \"eeeeeeeeee\"><!ENTITY f "
+                            "\"&e;&e;&e;&e;\">]>\n<SchedaOrganoControllo><S><ModelloTradizionale>&f;"
+                            "</ModelloTradizionale></S></SchedaOrganoControllo>");
+    const QString nonCe = percorso(QStringLiteral("non-c-e.xml"));
+    const QString troppo = percorso(QStringLiteral("troppo.json"));
+    scriviFileTesto(troppo, R"({"modello": "Tradizionale", "datiGenerali": {"33": "40000"}})");
+
+    const QString p = QStringLiteral("scheda-ombrisa-cli: ");
+    const QString attenzione =
+        p +
+        QStringLiteral("Errore: ATTENZIONE: impossibile aprire il file.\nVerificare che il nome del file sia "
+                       "corretto e che abbia un'estensione XML\nOperazione annullata!!!\n");
+    const QStringList scriviStdin{QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o"),
+                                  percorso(QStringLiteral("mai.xml"))};
+    auto json = [&](const char* nome, const QByteArray& testo, const QString& errore) {
+        QTest::newRow(nome) << scriviStdin << testo << 2 << p + errore + u'\n' << QString();
+    };
+    auto file = [&](const char* nome, const QStringList& argomenti, const QString& errore) {
+        QTest::newRow(nome) << argomenti << QByteArray() << 2 << errore << QString();
+    };
+    auto uso = [&](const char* nome, const QStringList& argomenti, const QString& motivo) {
+        QTest::newRow(nome) << argomenti << QByteArray() << 64
+                            << p + motivo + QStringLiteral(".\nPer l'uso: scheda-ombrisa-cli --help\n")
+                            << QString();
+    };
+
+    json("malformed JSON", R"({"modello": "Tradizionale",)",
+         QStringLiteral("JSON non valido al byte 27: oggetto non chiuso."));
+    json("empty JSON", "  \n", QStringLiteral("Il JSON è vuoto."));
+    json("not an object", "[1]",
+         QStringLiteral("Il JSON deve essere un oggetto con le chiavi del questionario."));
+    json("no model", "{}", QStringLiteral("Manca la chiave modello (Tradizionale, Dualistico o Monistico)."));
+    json(
+        "unknown model", R"({"modello": "tradizionale"})",
+        QStringLiteral(
+            "modello: \"tradizionale\" non è un modello: deve essere Tradizionale, Dualistico o Monistico."));
+    json("unknown key", R"({"modello": "Monistico", "note": []})",
+         QStringLiteral("Chiave \"note\" sconosciuta."));
+    json("wrong type, mark", R"({"modello": "Monistico", "riunioniNA": "no"})",
+         QStringLiteral("riunioniNA deve essere true o false."));
+    json("wrong type, general field", R"({"modello": "Monistico", "datiGenerali": {"1": 123}})",
+         QStringLiteral("datiGenerali[\"1\"] deve essere un testo."));
+    json("wrong type, answers", R"({"modello": "Monistico", "risposte": "SI"})",
+         QStringLiteral("risposte deve essere un elenco."));
+    json("wrong length, answers", R"({"modello": "Tradizionale", "risposte": ["SI"]})",
+         QStringLiteral("risposte deve avere 82 elementi, non 1."));
+    json("wrong length, member row", R"({"modello": "Dualistico", "membri": [["Pres.", "Anna"]]})",
+         QStringLiteral("membri[0] deve avere 12 colonne nel modello Dualistico, non 2."));
+    json("wrong type, member cell",
+         R"({"modello": "Dualistico", "membri": [["", "", "", "", "", "", "", "", "", "", "", 0]]})",
+         QStringLiteral("membri[0][11] deve essere un testo."));
+    json("general field the model lacks", R"({"modello": "Dualistico", "datiGenerali": {"65": "3"}})",
+         QStringLiteral("datiGenerali[\"65\"]: il modello Dualistico non ha il campo generale 65."));
+    json("general field written 07", R"({"modello": "Monistico", "datiGenerali": {"07": "x"}})",
+         QStringLiteral("datiGenerali[\"07\"]: la chiave deve essere il numero di un campo generale."));
+    json("field 65 with its N/A mark",
+         R"({"modello": "Tradizionale", "datiGenerali": {"65": "3"}, "riunioniNA": true})",
+         QStringLiteral(
+             "riunioniNA: con il campo 65 segnato come non applicabile, datiGenerali[\"65\"] deve essere "
+             "vuoto."));
+    json("count outside Tradizionale", R"({"modello": "Monistico", "conteggiRiquadroII": ["", "2", ""]})",
+         QStringLiteral(
+             "conteggiRiquadroII[1]: il modello Monistico non ha i numeri di riunioni del Riquadro II; "
+             "deve essere vuoto."));
+    auto risposte = [&](const QString& primi) {
+        QStringList r(82, QStringLiteral("\"\""));
+        const QStringList dati = primi.split(u',');
+        for (int k = 0; k < dati.size(); ++k)
+            r[k] = dati.at(k);
+        return QStringLiteral("{\"modello\": \"Tradizionale\", \"risposte\": [%1]}")
+            .arg(r.join(u','))
+            .toUtf8();
+    };
+    json(
+        "not an answer", risposte(QStringLiteral("\"Si\"")),
+        QStringLiteral("risposte[0]: \"Si\" non è una risposta: deve essere \"SI\", \"NO\", \"NA\" o \"\"."));
+    json("N/A where there is no N/A box",
+         risposte(QStringLiteral("\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"NA\"")),
+         QStringLiteral("risposte[7]: nel modello Tradizionale la domanda 7 non ha la casella NA."));
+    QStringList conteggio(82, QStringLiteral("\"\""));
+    conteggio[34] = QStringLiteral("\"SI\"");
+    json("answer where a count stands",
+         QStringLiteral("{\"modello\": \"Tradizionale\", \"risposte\": [%1]}")
+             .arg(conteggio.join(u','))
+             .toUtf8(),
+         QStringLiteral(
+             "risposte[34]: nel modello Tradizionale la domanda 34 non ha caselle di risposta; deve essere "
+             "\"\"."));
+    QStringList note(82, QStringLiteral("\"\""));
+    note[5] = u'"' + QString(65001, u'x') + u'"';
+    json("note over the limit",
+         QStringLiteral("{\"modello\": \"Tradizionale\", \"noteAltre\": [%1]}").arg(note.join(u',')).toUtf8(),
+         QStringLiteral("noteAltre[5]: la nota ha 65001 caratteri, al massimo 65000."));
+
+    file("missing JSON file", {QStringLiteral("verifica"), percorso(QStringLiteral("non-c-e.json"))},
+         p + QStringLiteral("Impossibile leggere il JSON %1: il file non esiste.\n")
+                 .arg(percorso(QStringLiteral("non-c-e.json"))));
+    file("missing FILE", {QStringLiteral("leggi"), nonCe},
+         p + QStringLiteral("Impossibile leggere il file %1: il file non esiste.\n").arg(nonCe));
+    file("missing FILE, model given",
+         {QStringLiteral("leggi"), QStringLiteral("--modello"), QStringLiteral("Dualistico"), nonCe},
+         attenzione);
+    file("empty file", {QStringLiteral("verifica"), vuoto},
+         p + QStringLiteral("Impossibile leggere il file %1: il contenuto è vuoto.\n").arg(vuoto));
+    file("truncated XML, model given",
+         {QStringLiteral("leggi"), QStringLiteral("--modello"), QStringLiteral("Tradizionale"), tronco},
+         attenzione);
+    file("another model's file",
+         {QStringLiteral("leggi"), QStringLiteral("--modello"), QStringLiteral("Monistico"), dual},
+         p + QStringLiteral("Errore: Quello che si sta cercando di aprire non è un MODELLO MONISTICO.\n"
+                            "Operazione annullata.\n"));
+    file("DOCTYPE with entities", {QStringLiteral("leggi"), entita},
+         p + QStringLiteral("Impossibile leggere il file %1: il documento dichiara delle entità (DOCTYPE con "
+                            "<!ENTITY>), che non sono ammesse.\n")
+                 .arg(entita));
+    file("DOCTYPE with entities, model given",
+         {QStringLiteral("verifica"), QStringLiteral("--modello"), QStringLiteral("Tradizionale"), entita},
+         attenzione);
+    file("a number beyond 32767", {QStringLiteral("verifica"), QStringLiteral("--tutti"), troppo},
+         p + QStringLiteral("Il valore \"40000\" supera il massimo consentito (32767).\n"));
+
+    uso("no command", {}, QStringLiteral("manca il comando (leggi, scrivi o verifica)"));
+    uso("unknown command", {QStringLiteral("stampa"), trad},
+        QStringLiteral("comando sconosciuto \"stampa\" (leggi, scrivi o verifica)"));
+    uso("no FILE", {QStringLiteral("leggi")}, QStringLiteral("leggi: manca FILE"));
+    uso("two FILEs", {QStringLiteral("verifica"), trad, dual},
+        QStringLiteral("verifica: un solo FILE, non 2"));
+    uso("unknown option", {QStringLiteral("leggi"), QStringLiteral("--tutti"), trad},
+        QStringLiteral("opzione sconosciuta per leggi: --tutti"));
+    uso("unknown model",
+        {QStringLiteral("leggi"), QStringLiteral("--modello"), QStringLiteral("Misto"), trad},
+        QStringLiteral("--modello \"Misto\" sconosciuto (Tradizionale, Dualistico o Monistico)"));
+    uso("no -o", {QStringLiteral("scrivi"), QStringLiteral("-")},
+        QStringLiteral("scrivi: manca -o FILE, il file da scrivere"));
+    uso("-o without its value", {QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o")},
+        QStringLiteral("l'opzione -o richiede un valore"));
+    uso("--modello with a JSON",
+        {QStringLiteral("verifica"), QStringLiteral("--modello"), QStringLiteral("Monistico"), troppo},
+        QStringLiteral("verifica: --modello vale solo per i file XML; un JSON nomina il proprio modello"));
+    QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << QByteArray() << 0 << QString()
+                               << QStringLiteral("scheda-ombrisa-cli 2.0.0\n");
+}
+
+void TestRigaComando::ingressoErrato()
+{
+    QFETCH(QStringList, argomenti);
+    QFETCH(QByteArray, ingresso);
+    QFETCH(int, uscita);
+    QFETCH(QString, errori);
+    QFETCH(QString, uscitaStandard);
+    const Esecuzione e = eseguiProgramma(argomenti, ingresso);
+    QCOMPARE(e.errori, errori);
+    QCOMPARE(e.uscita, uscita);
+    QCOMPARE(e.uscitaStandard, uscitaStandard);
+    QVERIFY(!QFileInfo::exists(percorso(QStringLiteral("mai.xml"))));
+}
+
+QTEST_GUILESS_MAIN(TestRigaComando)
+#include "tst_rigacomando.moc"
