@@ -6,6 +6,7 @@
 #include "questionario/questionario.h"
 #include "support/interazionefinta.h"
 #include "support/percorsixml.h"
+#include "support/questionariocompleto.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(Modello)
 
 namespace {
 
@@ -118,6 +121,8 @@ class TestComandiFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void generazioneCompleta_data();
+    void generazioneCompleta();
     void initTestCase() { impostaCartellaProgramma(cartellaModelli); }
     void salvaTemporaneo_data();
     void salvaTemporaneo();
@@ -183,6 +188,57 @@ void TestComandiFile::dueSalvataggi()
 
 // "Genera" checks first and stops at a problem; during an exit it writes without checking and ends the
 // program right after the write.
+void TestComandiFile::generazioneCompleta_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QString>("massimoIncarichi");
+    QTest::addColumn<QString>("errore"); // empty: the file is written with no message
+    for (Modello m : tuttiIModelli) {
+        const QByteArray nome = nomeModello(m).toLatin1();
+        QTest::newRow(nome + " complete") << m << QStringLiteral("5") << QString();
+        QTest::newRow(nome + " 32767") << m << QStringLiteral("32767") << QString();
+        QTest::newRow(nome + " beyond 16 bits")
+            << m << QStringLiteral("40000")
+            << QStringLiteral("Il valore \"40000\" supera il massimo consentito (32767).");
+    }
+}
+
+// "Genera" on a complete questionnaire writes the file without a word; a maximum of offices that does not fit
+// the check's numbers ends in the generic error message, with no dialog and no file.
+void TestComandiFile::generazioneCompleta()
+{
+    QFETCH(Modello, modello);
+    QFETCH(QString, massimoIncarichi);
+    QFETCH(QString, errore);
+    QTemporaryDir cartella;
+    InterazioneFinta finta;
+    Questionario q(modello, finta);
+    finta.questionario = &q;
+    compilaCompleto(q);
+    q.setCaricamento(true);
+    q.setCampoGenerale(33, massimoIncarichi);
+    q.setCaricamento(false);
+    q.segnaModificato();
+    const QString percorso = cartella.filePath(QStringLiteral("generato.xml"));
+    finta.fileDaSalvare.enqueue(percorso);
+
+    salva(q, true);
+
+    if (errore.isEmpty()) {
+        QCOMPARE(finta.messaggi.size(), 0);
+        QVERIFY(QFile::exists(percorso));
+        QVERIFY(q.flagSalvato());
+    } else {
+        QCOMPARE(finta.messaggi.size(), 1);
+        QCOMPARE(finta.messaggi[0].testo, errore);
+        QCOMPARE(finta.messaggi[0].titolo, titoloApplicazione());
+        QCOMPARE(finta.messaggi[0].icona, Interazione::Icona::Nessuna);
+        QCOMPARE(finta.dialoghiFile.size(), 0);
+        QVERIFY(!QFile::exists(percorso));
+        QVERIFY(!q.flagSalvato());
+    }
+}
+
 void TestComandiFile::generazione()
 {
     Banco b;
