@@ -186,7 +186,7 @@ bool Questionario::setNotaSI(int indice, const QString& testo)
 {
     if (!indiceValido(indice))
         return false;
-    m_noteSI[indice] = testo.left(lunghezzaMassimaNota);
+    m_noteSI[indice] = troncaSenzaSpezzare(testo, lunghezzaMassimaNota);
     return true;
 }
 
@@ -194,7 +194,7 @@ bool Questionario::setNotaAltre(int indice, const QString& testo)
 {
     if (!indiceValido(indice))
         return false;
-    m_noteAltre[indice] = testo.left(lunghezzaMassimaNota);
+    m_noteAltre[indice] = troncaSenzaSpezzare(testo, lunghezzaMassimaNota);
     return true;
 }
 
@@ -297,7 +297,7 @@ void Questionario::fineNota(const QString& testo)
         m_bloccoClick = false;
     } else {
         setSegnoNota(i, true);
-        slot = testo.left(lunghezzaMassimaNota);
+        slot = troncaSenzaSpezzare(testo, lunghezzaMassimaNota);
     }
     m_notaMembro = false;
 }

@@ -14,6 +14,15 @@ QString normalizzaACapo(const QString& testo)
     return risultato;
 }
 
+QString troncaSenzaSpezzare(const QString& testo, qsizetype massimo)
+{
+    if (testo.size() <= massimo)
+        return testo;
+    if (massimo > 0 && testo.at(massimo - 1).isHighSurrogate())
+        --massimo;
+    return testo.left(massimo);
+}
+
 bool soloSpazi(const QString& testo)
 {
     for (QChar c : testo) {

@@ -332,9 +332,14 @@ void TestRegoleRisposta::indiciFuoriIntervalloRifiutati()
     }
     QVERIFY(b.q.flagSalvato());
     QCOMPARE(b.aperture(), 0);
-    // A note never holds more than 65000 characters.
+    // A note never holds more than 65000 characters, and never half a character.
     b.q.setNotaSI(0, QString(70000, u'a'));
     QCOMPARE(b.q.notaSI(0).size(), 65000);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    b.q.setNotaSI(1, QString(64999, u'a') + emoji + emoji);
+    QCOMPARE(b.q.notaSI(1), QString(64999, u'a'));
+    b.q.setNotaSI(2, QString(64998, u'a') + emoji + emoji);
+    QCOMPARE(b.q.notaSI(2), QString(64998, u'a') + emoji);
 }
 
 void TestRegoleRisposta::riunioniNA()

@@ -143,7 +143,7 @@ void FinestraNota::testoCambiato()
 {
     if (!m_limite.testoCambiato(lunghezza()))
         return;
-    QString tenuto = testo().left(LimiteNota::lunghezzaMassima);
+    QString tenuto = troncaSenzaSpezzare(testo(), LimiteNota::lunghezzaMassima);
     if (tenuto.endsWith(u'\r'))
         tenuto.chop(1); // half a line break
     m_testo->setPlainText(perCasella(tenuto));
