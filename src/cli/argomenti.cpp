@@ -118,7 +118,7 @@ QString nomeProgrammaRigaComando()
 
 QString versioneRigaComando()
 {
-    return QStringLiteral("2.0.0");
+    return QStringLiteral(VERSIONE_PROGRAMMA);
 }
 
 RichiestaRigaComando analizzaArgomenti(const QStringList& argomenti)
