@@ -97,6 +97,23 @@ EsitoSalva salvaConEsito(Questionario& q, bool generazione)
     return esito;
 }
 
+// With unsaved changes, the prompt: "Sì" saves to a temporary file first, whatever that save then does.
+// False when the user cancels.
+bool offriSalvataggio(Questionario& q)
+{
+    if (q.flagSalvato())
+        return true;
+    switch (chiediSalvataggio(q.interazione())) {
+    case Esito::Si:
+        salvaConEsito(q, false);
+        return true;
+    case Esito::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void salva(Questionario& q, bool generazione)
@@ -108,18 +125,9 @@ void apriFile(Questionario& q)
 {
     Interazione& interazione = q.interazione();
     eseguiIntercettando(interazione, [&] {
-        if (!q.flagSalvato()) {
-            switch (chiediSalvataggio(interazione)) {
-            case Esito::Si:
-                // Goes on to the open dialog whatever the save did.
-                salva(q, false);
-                break;
-            case Esito::No:
-                break;
-            default:
-                return;
-            }
-        }
+        // Goes on to the open dialog whatever the save did.
+        if (!offriSalvataggio(q))
+            return;
         const std::optional<QString> scelto =
             interazione.chiediFileDaAprire(dialogoFile(QStringLiteral("Apri file")));
         q.setPercorsoFile(scelto.value_or(QString()));
@@ -164,18 +172,9 @@ void esci(Questionario& q)
 bool chiusuraFinestra(Questionario& q)
 {
     Interazione& interazione = q.interazione();
-    if (!q.flagSalvato()) {
-        switch (chiediSalvataggio(interazione)) {
-        case Esito::Si:
-            // The program ends even when the save was cancelled: the changes are lost.
-            salva(q, false);
-            break;
-        case Esito::No:
-            break;
-        default:
-            return false;
-        }
-    }
+    // The program ends even when the save was cancelled: the changes are lost.
+    if (!offriSalvataggio(q))
+        return false;
     interazione.terminaProgramma();
     return true;
 }
