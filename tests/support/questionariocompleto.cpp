@@ -11,7 +11,7 @@ void compilaCompleto(Questionario& q)
     const std::pair<int, const char*> campi[] = {
         {0, "Alfa S.p.A."}, {1, "01234567890"}, {2, "31"},        {3, "12"},
         {4, "2023"},        {5, "Via Po 1"},    {6, "021234567"}, {7, "ref@alfa.example"},
-        {33, "5"},          {34, "1"},          {35, "04"},       {36, "2022"},
+        {33, "5"},          {34, "01"},         {35, "04"},       {36, "2022"},
         {62, "12"},         {63, "2"},          {64, "10"},       {65, "4"}};
     for (auto [campo, testo] : campi)
         q.setCampoGenerale(campo, QString::fromUtf8(testo));
@@ -41,5 +41,5 @@ void compilaMembroCompleto(Questionario& q, int riga)
     m.setCella(riga, l.colonnaNome, QStringLiteral("Anna Neri"));
     m.setCella(riga, l.colonnaCodiceFiscale, QStringLiteral("NRENNA70A41F205X"));
     m.setCella(riga, l.colonnaElettoMinoranze, QStringLiteral("NO"));
-    m.setCella(riga, l.colonnaNascosta, QStringLiteral("Revisore legale."));
+    m.fineNotaMembro(riga, QStringLiteral("Revisore legale."));
 }
