@@ -5,6 +5,7 @@
 // Usage: bench_file [template folder] (default: the build's src folder, where the templates are copied)
 #include "documento/lettura.h"
 #include "documento/scrittura.h"
+#include "interazionemuta.h"
 #include "modelli/posizionifile.h"
 #include "questionario/interazione.h"
 #include "questionario/questionario.h"
@@ -26,27 +27,6 @@ namespace {
 
 constexpr int ripetizioni = 7;
 constexpr int membri = 500;
-
-// Records nothing: the user is never asked anything here.
-class InterazioneMuta : public Interazione
-{
-public:
-    Esito messaggio(const QString& testo, const QString&, Pulsanti, Icona) override
-    {
-        std::fprintf(stderr, "messaggio inatteso: %s\n", qPrintable(testo));
-        return Esito::Ok;
-    }
-    std::optional<QString> chiediFileDaSalvare(const FiltroFile&) override { return std::nullopt; }
-    std::optional<QString> chiediFileDaAprire(const FiltroFile&) override { return std::nullopt; }
-    void beep() override {}
-    void apriNotaGruppo(int) override {}
-    void apriNotaMembro(int) override {}
-    void mostraPagina(int) override {}
-    void ripristinaFinestra() override {}
-    void spostaFocus(const QString&) override {}
-    void impostaTitolo(const QString&) override {}
-    void terminaProgramma() override {}
-};
 
 QString testoPieno(int seme)
 {

@@ -1,4 +1,5 @@
 // Typing into a nearly full note, and opening a full one, measured in the real note window.
+#include "interazionemuta.h"
 #include "questionario/questionario.h"
 #include "questionario/ui/finestranota.h"
 
@@ -11,22 +12,6 @@
 #include <vector>
 
 namespace {
-
-class InterazioneMuta : public Interazione
-{
-public:
-    Esito messaggio(const QString&, const QString&, Pulsanti, Icona) override { return Esito::Ok; }
-    std::optional<QString> chiediFileDaSalvare(const FiltroFile&) override { return std::nullopt; }
-    std::optional<QString> chiediFileDaAprire(const FiltroFile&) override { return std::nullopt; }
-    void beep() override {}
-    void apriNotaGruppo(int) override {}
-    void apriNotaMembro(int) override {}
-    void mostraPagina(int) override {}
-    void ripristinaFinestra() override {}
-    void spostaFocus(const QString&) override {}
-    void impostaTitolo(const QString&) override {}
-    void terminaProgramma() override {}
-};
 
 double mediana(std::vector<double> v)
 {
