@@ -351,7 +351,7 @@ bool testoNumerico(const QString& testo)
 
 bool dataValida(const QString& giorno, const QString& mese, const QString& anno)
 {
-    if (!soloCifre(giorno, 1, 2) || !soloCifre(mese, 1, 2) || !soloCifre(anno, 4, 4))
+    if (!soloCifre(giorno, 2, 2) || !soloCifre(mese, 2, 2) || !soloCifre(anno, 4, 4))
         return false;
     return QDate::isValid(anno.toInt(), mese.toInt(), giorno.toInt());
 }

@@ -25,9 +25,10 @@ bool controlloPrimaDellaGenerazione(Questionario& q, ModoControllo modo);
 // Numbers and dates as the check reads them. The rules are strict:
 // - a number is one or more ASCII digits "0" to "9" and nothing else: no sign, no spaces, no separators
 //   ("007" is 7);
-// - a date is a day and a month of one or two digits and a year of exactly four digits, plain ASCII digits
-//   only, that together form a real calendar date of the years 0001 to 9999 ("31/02/2024" and "29/02/2023"
-//   fail, "29/02/2024" and "1/2/2024" pass).
+// - a date is a day and a month of exactly two digits and a year of exactly four digits, plain ASCII digits
+//   only, that together form a real calendar date of the years 0001 to 9999 ("31/02/2024", "29/02/2023" and
+//   "1/02/2024" fail, "29/02/2024" passes). The file keeps a date as its eight digits run together, so a
+//   one-digit day or month would be read back split in the wrong places.
 bool testoNumerico(const QString& testo);
 bool dataValida(const QString& giorno, const QString& mese, const QString& anno);
 // A number that must fit a signed 16-bit integer; throws ErroreOperazione when it is not a number or is

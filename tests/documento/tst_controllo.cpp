@@ -428,7 +428,9 @@ void TestControllo::date_data()
     QTest::newRow("29/02/2024") << QStringList{"29", "02", "2024"} << buona << "5" << QStringList();
     QTest::newRow("29/02/2000") << buona << QStringList{"29", "02", "2000"} << "5" << QStringList();
     QTest::newRow("29/02/1900") << buona << QStringList{"29", "02", "1900"} << "5" << focus2;
-    QTest::newRow("one digit") << QStringList{"1", "2", "2024"} << buona << "5" << QStringList();
+    // The file keeps the date as eight digits: a one-digit day or month would come back split wrongly.
+    QTest::newRow("one-digit day") << QStringList{"1", "02", "2024"} << buona << "5" << focus34;
+    QTest::newRow("one-digit month") << buona << QStringList{"15", "4", "2024"} << "5" << focus2;
     QTest::newRow("month 13") << QStringList{"01", "13", "2024"} << buona << "5" << focus34;
     QTest::newRow("day 00") << QStringList{"00", "01", "2024"} << buona << "5" << focus34;
     QTest::newRow("year of 2") << QStringList{"01", "01", "24"} << buona << "5" << focus34;
