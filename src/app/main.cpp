@@ -10,7 +10,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scheda Ombrisa"));
-    QApplication::setApplicationDisplayName(titoloApplicazione());
 
     // The program speaks Italian, and so do the toolkit's own dialogs and buttons ("Sì", "Annulla", "Salva").
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
