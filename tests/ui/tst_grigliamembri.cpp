@@ -201,6 +201,7 @@ void TestGrigliaMembri::elettoMinoranze_data()
     QTest::newRow("x") << QStringLiteral("x") << false << QString() << true;
     QTest::newRow("empty") << QString() << false << QString() << false;
     QTest::newRow("x then Escape") << QStringLiteral("x") << true << QString() << true;
+    QTest::newRow("no then Escape") << QStringLiteral("no") << true << QStringLiteral("SI") << false;
 }
 
 void TestGrigliaMembri::elettoMinoranze()

@@ -175,13 +175,16 @@ void GrigliaMembri::editorLasciato()
     m_inModifica = false;
     TabellaMembri& tabella = m_questionario.membri();
     if (m_colonnaCorrente == tabella.layout().colonnaElettoMinoranze) {
-        // Judged on the editor's text, so Escape after an invalid value still empties the cell.
-        const EsitoMinoranze esito = controllaElettoMinoranze(m_editor->text());
-        if (!esito.valido) {
+        // Judged on the editor's text, so Escape after an invalid value still empties the cell; a valid value
+        // leaves the cell's own text upper-cased, so Escape keeps what the cell had.
+        if (controllaElettoMinoranze(m_editor->text()).valido) {
+            tabella.setCella(m_rigaCorrente, m_colonnaCorrente,
+                             tabella.cella(m_rigaCorrente, m_colonnaCorrente).toUpper());
+        } else {
             m_questionario.interazione().messaggio(messaggioSoloSiNo, titoloSoloSiNo,
                                                    Interazione::Pulsanti::Ok, Interazione::Icona::Nessuna);
+            tabella.setCella(m_rigaCorrente, m_colonnaCorrente, QString());
         }
-        tabella.setCella(m_rigaCorrente, m_colonnaCorrente, esito.valore);
     }
     m_editor->hide();
 }
