@@ -186,7 +186,7 @@ bool Questionario::setNotaSI(int indice, const QString& testo)
 {
     if (!indiceValido(indice))
         return false;
-    m_noteSI[indice] = troncaSenzaSpezzare(testo, lunghezzaMassimaNota);
+    m_noteSI[indice] = testo;
     return true;
 }
 
@@ -194,7 +194,7 @@ bool Questionario::setNotaAltre(int indice, const QString& testo)
 {
     if (!indiceValido(indice))
         return false;
-    m_noteAltre[indice] = troncaSenzaSpezzare(testo, lunghezzaMassimaNota);
+    m_noteAltre[indice] = testo;
     return true;
 }
 

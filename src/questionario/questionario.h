@@ -55,7 +55,9 @@ public:
     };
     TriggerNota noteTrigger(int indice) const;
 
-    // Notes. Setters refuse an index outside 0..81 and return false.
+    // Notes. Setters refuse an index outside 0..81 and return false; they store the text as given (a file may
+    // hold a longer note than the editor lets anyone type: the editor cuts it, with its message, when
+    // opened).
     QString notaSI(int indice) const;
     QString notaAltre(int indice) const;
     bool segnoNota(int indice) const;

@@ -258,6 +258,7 @@ class TestLettura : public QObject
 
 private Q_SLOTS:
     void initTestCase() { impostaCartellaProgramma(cartellaModelli); }
+    void notaPiuLungaDelLimiteLettaIntera();
     void andataERitorno_data();
     void andataERitorno();
     void fileOstili_data();
@@ -585,6 +586,28 @@ void TestLettura::fileDellaVersione11()
         }
     }
     impostaLettoreV11({});
+}
+
+// A file may hold a note longer than the editor lets anyone type: it is read whole, and cut only by the
+// editor, which says so, when the note is opened.
+void TestLettura::notaPiuLungaDelLimiteLettaIntera()
+{
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("lunga.xml"));
+    const QString lunga = QString(69998, u'n') + QStringLiteral("\r\n");
+    InterazioneFinta finta;
+    Questionario scritto(Modello::Tradizionale, finta);
+    scritto.setCaricamento(true);
+    scritto.setBox(50, Casella::NO, true);
+    scritto.setNotaAltre(50, lunga);
+    scritto.setSegnoNota(50, true);
+    scritto.setCaricamento(false);
+    scriviFile(scritto, percorso);
+
+    Questionario letto(Modello::Tradizionale, finta);
+    QVERIFY(leggiFile(letto, percorso));
+    QCOMPARE(letto.notaAltre(50), lunga);
+    QVERIFY(finta.messaggi.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestLettura)

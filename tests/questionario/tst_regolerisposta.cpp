@@ -332,14 +332,20 @@ void TestRegoleRisposta::indiciFuoriIntervalloRifiutati()
     }
     QVERIFY(b.q.flagSalvato());
     QCOMPARE(b.aperture(), 0);
-    // A note never holds more than 65000 characters, and never half a character.
+    // A note read from a file is kept whole; the editor stores at most 65000 characters, never half a
+    // character.
     b.q.setNotaSI(0, QString(70000, u'a'));
-    QCOMPARE(b.q.notaSI(0).size(), 65000);
+    QCOMPARE(b.q.notaSI(0).size(), 70000);
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
-    b.q.setNotaSI(1, QString(64999, u'a') + emoji + emoji);
-    QCOMPARE(b.q.notaSI(1), QString(64999, u'a'));
-    b.q.setNotaSI(2, QString(64998, u'a') + emoji + emoji);
-    QCOMPARE(b.q.notaSI(2), QString(64998, u'a') + emoji);
+    for (const auto& [testo, atteso] :
+         {std::pair{QString(70000, u'a'), QString(65000, u'a')},
+          std::pair{QString(64999, u'a') + emoji + emoji, QString(64999, u'a')},
+          std::pair{QString(64998, u'a') + emoji + emoji, QString(64998, u'a') + emoji}}) {
+        Banco c;
+        c.finta.testiNota.enqueue(testo);
+        c.q.tickSI(0);
+        QCOMPARE(c.q.notaSI(0), atteso);
+    }
 }
 
 void TestRegoleRisposta::riunioniNA()
