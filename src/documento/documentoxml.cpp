@@ -282,12 +282,38 @@ QString NodoXml::testo() const
     return QString::fromUtf8(raccoglitore.testo);
 }
 
+namespace {
+
+// XML 1.0 cannot carry control characters other than tab, LF and CR, nor half a surrogate pair: text pasted
+// from other programs may hold them, and a file with them would be refused by any other reader.
+QString senzaCaratteriVietati(const QString& testo)
+{
+    QString pulito;
+    pulito.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar c = testo.at(i);
+        if (c.isHighSurrogate() && i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate()) {
+            pulito.append(c);
+            pulito.append(testo.at(++i));
+            continue;
+        }
+        const char16_t u = c.unicode();
+        const bool vietato = (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || c.isSurrogate() ||
+                             u == 0xFFFE || u == 0xFFFF;
+        if (!vietato)
+            pulito.append(c);
+    }
+    return pulito;
+}
+
+} // namespace
+
 void NodoXml::setTesto(const QString& testo)
 {
     pugi::xml_node nodo = elemento();
     nodo.remove_children();
     if (!testo.isEmpty()) {
-        const QByteArray utf8 = testo.toUtf8();
+        const QByteArray utf8 = senzaCaratteriVietati(testo).toUtf8();
         nodo.append_child(pugi::node_pcdata).set_value(utf8.constData(), size_t(utf8.size()));
     }
 }
@@ -308,7 +334,7 @@ void NodoXml::setPrimoAttributo(const QString& valore)
     if (!attributo)
         throw ErroreXml(QStringLiteral("Attributo mancante: <%1> in %2 non ha attributi")
                             .arg(nomeDi(nodo), percorso(nodo)));
-    const QByteArray utf8 = valore.toUtf8();
+    const QByteArray utf8 = senzaCaratteriVietati(valore).toUtf8();
     attributo.set_value(utf8.constData(), size_t(utf8.size()));
 }
 

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -102,6 +103,8 @@ class TestDocumentoXml : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void caratteriVietati_data();
+    void caratteriVietati();
     void posizioni_data();
     void posizioni();
     void testoLetto_data();
@@ -397,6 +400,55 @@ void TestDocumentoXml::andataERitorno()
     QCOMPARE(radice.figlio(0).testo(), testo);
     QCOMPARE(radice.figlio(1).testo(), testo);
     QCOMPARE(radice.figlio(1).primoAttributo(), testo);
+}
+
+void TestDocumentoXml::caratteriVietati_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("scritto");
+
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("controlli") << QStringLiteral("a\x01"
+                                                 "b\x0B"
+                                                 "c\x0C"
+                                                 "d\x1F"
+                                                 "e")
+                               << QStringLiteral("abcde");
+    QTest::newRow("NUL") << QString(QChar(0)) + QStringLiteral("x") << QStringLiteral("x");
+    QTest::newRow("tab, LF e CR restano") << QStringLiteral("a\tb\r\nc") << QStringLiteral("a\tb\r\nc");
+    QTest::newRow("mezza coppia") << QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b")
+                                  << QStringLiteral("ab");
+    QTest::newRow("FFFF") << QStringLiteral("a") + QChar(0xFFFF) << QStringLiteral("a");
+    QTest::newRow("emoji intera") << emoji << emoji;
+}
+
+// Text pasted from other programs may hold characters XML 1.0 cannot carry: they are left out, so the file
+// stays readable by any reader.
+void TestDocumentoXml::caratteriVietati()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, scritto);
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("vietati.xml"));
+    {
+        DocumentoXml documento;
+        QVERIFY(documento.caricaDaByte(moduloNota));
+        documento.radice().figlio(1).setTesto(testo);
+        documento.radice().figlio(1).setPrimoAttributo(testo);
+        documento.salva(percorso);
+    }
+    const QByteArray byte = contenutoFile(percorso);
+    // Only tab, LF and CR may appear as character references.
+    const QRegularExpression riferimento(QStringLiteral("&#(x[0-9a-fA-F]+|[0-9]+);"));
+    for (const auto& r : riferimento.globalMatch(QString::fromUtf8(byte))) {
+        const QString numero = r.captured(1);
+        const int codice = numero.startsWith(u'x') ? numero.mid(1).toInt(nullptr, 16) : numero.toInt();
+        QVERIFY2(codice == 9 || codice == 10 || codice == 13, qPrintable(r.captured(0)));
+    }
+    DocumentoXml riletto;
+    QVERIFY(riletto.carica(percorso));
+    QCOMPARE(riletto.radice().figlio(1).testo(), scritto);
+    QCOMPARE(riletto.radice().figlio(1).primoAttributo(), scritto);
 }
 
 void TestDocumentoXml::nomeAccentato()
