@@ -10,6 +10,8 @@
 
 inline constexpr char16_t tastoIndietro = 8;
 inline constexpr char16_t tastoInvio = 13;
+// The character Ctrl+V types: pasting by keyboard is judged as that character.
+inline constexpr char16_t tastoIncolla = 22;
 
 // Refused means nothing is inserted; the caller sounds the beep.
 struct EsitoTasto

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -78,6 +80,7 @@ private Q_SLOTS:
     void caricamento();
     void caselleApplicanoLeRegole();
     void conteggiRiquadroII();
+    void incollaNeiConteggi();
     void menuDallIcona();
     void attivazioneIcona_data();
     void attivazioneIcona();
@@ -332,6 +335,27 @@ void TestFinestraModello::conteggiRiquadroII()
     QVERIFY(f.finestra.questionario().flagSalvato());
     QVERIFY(f.trova<QPushButton>(QStringLiteral("Command_Function_2"))->isEnabled());
     QVERIFY(!Finestra(Modello::Dualistico).trova<QLineEdit>(QStringLiteral("TEXT_1")));
+}
+
+// Pasting by keyboard is the character Ctrl+V types: refused, with a beep only at the length limit.
+void TestFinestraModello::incollaNeiConteggi()
+{
+    InterazioneFinta finta;
+    FinestraModello finestra(Modello::Tradizionale, std::make_unique<IconaFinta>(), &finta);
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+    finestra.schede()->setCurrentIndex(3);
+    auto* campo = finestra.findChild<QLineEdit*>(QStringLiteral("TEXT_2"));
+    campo->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+    QTest::keyClicks(campo, QStringLiteral("1"));
+    QTest::keyClick(campo, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(campo->text(), QStringLiteral("1"));
+    QCOMPARE(finta.beepSuonati, 0);
+    QTest::keyClicks(campo, QStringLiteral("23"));
+    QTest::keyClick(campo, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(campo->text(), QStringLiteral("123"));
+    QCOMPARE(finta.beepSuonati, 1);
 }
 
 void TestFinestraModello::menuDallIcona()

@@ -2,6 +2,8 @@
 #include "questionario/ui/finestranota.h"
 #include "support/interazionefinta.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -223,6 +225,12 @@ void TestFinestraNota::tastiAlLimite()
             "ATTENZIONE: è stato raggiunto il numero massimo dei caratteri.\r\nOperazione annullata!!!"));
     QCOMPARE(b.finta.messaggi[0].titolo, QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
     QCOMPARE(b.finta.messaggi[0].icona, Interazione::Icona::Nessuna);
+    // Pasting by keyboard is refused at the limit too, with the same message.
+    QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
+    QTest::keyClick(b.testo(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(b.nota.lunghezza(), 65000);
+    QCOMPARE(b.finta.messaggi.size(), 2);
+    QCOMPARE(b.finta.messaggi[1].testo, b.finta.messaggi[0].testo);
     // Backspace still works.
     QTest::keyClick(b.testo(), Qt::Key_Backspace);
     QCOMPARE(b.nota.lunghezza(), 64999);

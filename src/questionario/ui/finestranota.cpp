@@ -156,7 +156,10 @@ bool FinestraNota::eventFilter(QObject* oggetto, QEvent* evento)
         return QDialog::eventFilter(oggetto, evento);
     auto* tasto = static_cast<QKeyEvent*>(evento);
     char16_t codice = 0;
-    if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
+    // Pasting by keyboard is the key Ctrl+V: refused at the limit like any other.
+    if (tasto->matches(QKeySequence::Paste))
+        codice = tastoIncolla;
+    else if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
         codice = tastoInvio;
     else if (tasto->key() == Qt::Key_Backspace)
         codice = tastoIndietro;

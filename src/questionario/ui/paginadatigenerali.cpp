@@ -18,9 +18,6 @@
 
 namespace {
 
-// The character Ctrl+V types: pasting by keyboard is judged as that character.
-constexpr char16_t tastoIncolla = 22;
-
 // The character a key press would put in a field, as the typing rules see it; nothing for keys that type
 // none (arrows, Tab, Ctrl+A ...), which the rules leave alone.
 std::optional<char16_t> carattereDelTasto(const QKeyEvent* evento)

@@ -29,12 +29,11 @@ protected:
             return false;
         auto* campo = static_cast<QLineEdit*>(oggetto);
         auto* tasto = static_cast<QKeyEvent*>(evento);
-        if (tasto->matches(QKeySequence::Paste)) {
-            m_questionario.interazione().beep();
-            return true;
-        }
         char16_t codice = 0;
-        if (tasto->key() == Qt::Key_Backspace)
+        // Pasting by keyboard counts as the character Ctrl+V types, which the digit rule refuses.
+        if (tasto->matches(QKeySequence::Paste))
+            codice = tastoIncolla;
+        else if (tasto->key() == Qt::Key_Backspace)
             codice = tastoIndietro;
         else if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
             codice = tastoInvio;
