@@ -13,11 +13,11 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -60,8 +60,12 @@ FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica>
     caricamento();
 
     resize(969, 607);
-    if (const QScreen* schermo = QGuiApplication::primaryScreen())
-        move(schermo->availableGeometry().center() - rect().center());
+    if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
+        // Large scaling or a small screen: the window keeps inside the screen and its pages scroll.
+        const QRect disponibile = schermo->availableGeometry();
+        resize(size().boundedTo(disponibile.size() * 95 / 100));
+        move(disponibile.center() - rect().center());
+    }
 }
 
 FinestraModello::~FinestraModello() = default;
@@ -164,6 +168,8 @@ void FinestraModello::ordineTastiera()
     for (qsizetype i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine[i - 1], ordine[i]);
     m_ordineTastiera = ordine;
+    for (QWidget* controllo : ordine)
+        controllo->installEventFilter(this);
     // Tab leaves the grid instead of walking its cells.
     m_membri->griglia()->setTabKeyNavigation(false);
 }
@@ -185,22 +191,33 @@ bool FinestraModello::raggiungibile(const QWidget* controllo) const
     return controllo->isEnabled() && (controllo->focusPolicy() & Qt::TabFocus) && !controllo->isHidden();
 }
 
-bool FinestraModello::focusNextPrevChild(bool avanti)
+bool FinestraModello::eventFilter(QObject* oggetto, QEvent* evento)
 {
-    // Switching the page hides the focused control, and Qt then asks to move the focus on by itself: that
-    // nested request is already being answered.
-    if (m_spostandoFocus)
-        return true;
-    const QScopedValueRollback<bool> guardia(m_spostandoFocus, true);
+    // Only a real Tab or Shift+Tab crosses the pages; Qt's own focus moves (a page being hidden, a click)
+    // are left alone, so that the page shown and its tab never part.
+    if (evento->type() == QEvent::KeyPress) {
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        const bool tab = tasto->key() == Qt::Key_Tab || tasto->key() == Qt::Key_Backtab;
+        if (tab && !(tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return spostaFocusDaTastiera(tasto->key() == Qt::Key_Tab &&
+                                         !(tasto->modifiers() & Qt::ShiftModifier));
+    }
+    return QWidget::eventFilter(oggetto, evento);
+}
+
+bool FinestraModello::spostaFocusDaTastiera(bool avanti)
+{
     const qsizetype n = m_ordineTastiera.size();
     const qsizetype da = m_ordineTastiera.indexOf(focusWidget());
     if (da < 0 || n == 0)
-        return QWidget::focusNextPrevChild(avanti);
+        return false;
     for (qsizetype passo = 1; passo < n; ++passo) {
         QWidget* prossimo = m_ordineTastiera[(da + (avanti ? passo : n - passo)) % n];
         if (!raggiungibile(prossimo))
             continue;
         const int pagina = paginaDi(prossimo);
+        // The focus goes first, so that the page being hidden no longer holds it.
+        prossimo->setFocus(avanti ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         if (pagina >= 0 && pagina != m_schede->currentIndex())
             m_schede->setCurrentIndex(pagina);
         prossimo->setFocus(avanti ? Qt::TabFocusReason : Qt::BacktabFocusReason);

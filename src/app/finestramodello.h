@@ -60,7 +60,7 @@ public:
 protected:
     // Tab and Shift+Tab follow the window's keyboard order across the pages, bringing the page of the
     // control that gets the focus to the front.
-    bool focusNextPrevChild(bool avanti) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void changeEvent(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
@@ -75,13 +75,13 @@ private:
     void notaCliccata(int indice);
     int paginaDi(const QWidget* controllo) const;
     bool raggiungibile(const QWidget* controllo) const;
+    bool spostaFocusDaTastiera(bool avanti);
 
     InterazioneQt m_interazione;
     Questionario m_questionario;
     std::unique_ptr<IconaNotifica> m_icona;
     bool m_iconaPresente = false;
     bool m_terminato = false;
-    bool m_spostandoFocus = false;
 
     QTabWidget* m_schede = nullptr;
     PaginaDatiGenerali* m_datiGenerali = nullptr;

@@ -88,6 +88,8 @@ private Q_SLOTS:
     void minimizzaERipristina();
     void senzaAreaDiNotificaNonSiNasconde();
     void chiusuraRimuoveLIcona();
+    void schedaEPaginaInsieme_data() { modelli(); }
+    void schedaEPaginaInsieme();
     void tastieraAttraversoLePagine_data();
     void tastieraAttraversoLePagine();
     void salvaELeggiRipristinanoLoSchermo_data() { modelli(); }
@@ -435,6 +437,40 @@ void TestFinestraModello::chiusuraRimuoveLIcona()
     QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
     f.finestra.close();
     QCOMPARE(f.icona->chiamate.last(), QStringLiteral("rimuovi"));
+}
+
+// Clicking a tab while a control of another page has the focus, or Ctrl+Tab from one: the tab shown and the
+// page shown stay together.
+void TestFinestraModello::schedaEPaginaInsieme()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    f.finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+    QTabWidget* schede = f.finestra.schede();
+    QTabBar* barra = schede->tabBar();
+    const auto insieme = [&](int attesa) {
+        QCOMPARE(schede->currentIndex(), attesa);
+        QCOMPARE(barra->currentIndex(), attesa);
+        for (int p = 0; p < schede->count(); ++p)
+            QCOMPARE(schede->widget(p)->isVisible(), p == attesa);
+    };
+    auto* campo = f.trova<QLineEdit>(QStringLiteral("TEXT_GENERALE_0"));
+    QTest::mouseClick(campo, Qt::LeftButton);
+    QTest::keyClicks(campo, QStringLiteral("Alfa"));
+    for (int p : {1, 2, 4, 5, 0}) {
+        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
+        insieme(p);
+        // Work on that page, so that the next click leaves a page holding the focus.
+        const QList<QCheckBox*> caselle = schede->widget(p)->findChildren<QCheckBox*>();
+        if (p != 0 && !caselle.isEmpty())
+            caselle.first()->setFocus();
+    }
+    QTest::mouseClick(campo, Qt::LeftButton);
+    QTest::keyClick(campo, Qt::Key_Tab, Qt::ControlModifier);
+    insieme(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    insieme(2);
 }
 
 void TestFinestraModello::tastieraAttraversoLePagine_data()
