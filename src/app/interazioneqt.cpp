@@ -122,7 +122,7 @@ void InterazioneQt::spostaFocus(const QString& nomeControllo)
     if (!m_finestra)
         return;
     if (auto* controllo = m_finestra->findChild<QWidget*>(nomeControllo))
-        controllo->setFocus(Qt::OtherFocusReason);
+        controllo->setFocus(Qt::TabFocusReason); // a keyboard-like move, so the focus frame shows
 }
 
 void InterazioneQt::impostaTitolo(const QString& titolo)
