@@ -58,10 +58,10 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     const int altezzaRiga = m_griglia->fontMetrics().height() + 8;
     m_griglia->verticalHeader()->setDefaultSectionSize(altezzaRiga);
     m_griglia->verticalHeader()->setMinimumSectionSize(altezzaRiga);
-    m_griglia->setFixedHeight(altezzaRiga * 6 + 2 * m_griglia->frameWidth());
+    m_griglia->setMinimumHeight(altezzaRiga * 6 + 2 * m_griglia->frameWidth());
     m_griglia->viewport()->installEventFilter(this);
     m_griglia->installEventFilter(this);
-    colonna->addWidget(m_griglia);
+    colonna->addWidget(m_griglia, 1);
 
     m_editor = new QLineEdit(m_griglia->viewport());
     m_editor->setObjectName(QStringLiteral("txtEdit"));
@@ -78,9 +78,8 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
 
     m_aggiungi = new QPushButton(QStringLiteral("Aggiungi Membro"), this);
     m_aggiungi->setObjectName(QStringLiteral("btnAggiungi"));
+    // Extra height goes to the grid: the headings stay right above their columns.
     colonna->addWidget(m_aggiungi, 0, Qt::AlignLeft);
-    // Extra height goes below the button: the headings stay right above their columns.
-    colonna->addStretch();
     connect(m_aggiungi, &QPushButton::clicked, this, [this] {
         if (m_questionario.membri().aggiungiMembro())
             m_griglia->scrollToBottom();
