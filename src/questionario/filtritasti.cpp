@@ -12,14 +12,16 @@ bool cifra(char16_t tasto)
 }
 
 // Digits, Backspace and Enter only; with nothing selected the text stops at `massimo` characters.
+// `invioAlLimite`: Enter still passes on a full field (it inserts nothing; in a date field it moves on).
 EsitoTasto cifreFinoA(int massimo, bool beepAlLimite, int lunghezzaTesto, int lunghezzaSelezione,
-                      char16_t tasto)
+                      char16_t tasto, bool invioAlLimite = false)
 {
     EsitoTasto esito;
     if (!cifra(tasto) && tasto != tastoIndietro && tasto != tastoInvio)
         esito.accettato = false;
     // Judged on its own: a refused non-digit at the limit beeps as well.
-    if (lunghezzaSelezione == 0 && lunghezzaTesto >= massimo && tasto != tastoIndietro) {
+    const bool libero = tasto == tastoIndietro || (invioAlLimite && tasto == tastoInvio);
+    if (lunghezzaSelezione == 0 && lunghezzaTesto >= massimo && !libero) {
         esito.accettato = false;
         esito.beep = beepAlLimite;
     }
@@ -42,10 +44,10 @@ EsitoTasto tastoCampoGenerale(int campo, int lunghezzaTesto, int lunghezzaSelezi
     case 3:
     case 34:
     case 35:
-        return cifreFinoA(2, false, lunghezzaTesto, lunghezzaSelezione, tasto);
+        return cifreFinoA(2, false, lunghezzaTesto, lunghezzaSelezione, tasto, true);
     case 4:
     case 36:
-        return cifreFinoA(4, false, lunghezzaTesto, lunghezzaSelezione, tasto);
+        return cifreFinoA(4, false, lunghezzaTesto, lunghezzaSelezione, tasto, true);
     case 6:
         return {cifra(tasto) || tasto == tastoIndietro || tasto == tastoInvio, false};
     case 33:

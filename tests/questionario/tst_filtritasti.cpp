@@ -34,13 +34,13 @@ private Q_SLOTS:
         riga(1, 11, 0, 'A', false, true);
         riga(1, 12, 0, BS, true, false);
         riga(1, 11, 0, CR, true, false);
-        // Day and month: silent stop at 2 unless a selection will be replaced; Enter too stops at the limit.
+        // Day and month: silent stop at 2 unless a selection will be replaced; Enter still moves on.
         riga(2, 1, 0, '7', true, false);
         riga(2, 2, 0, '3', false, false);
         riga(2, 2, 2, '3', true, false);
         riga(2, 2, 0, BS, true, false);
         riga(2, 1, 0, CR, true, false);
-        riga(2, 2, 0, CR, false, false);
+        riga(2, 2, 0, CR, true, false);
         riga(2, 0, 0, '/', false, false);
         riga(2, 0, 0, ':', false, false);
         riga(2, 2, 2, 'a', false, false);
@@ -53,6 +53,7 @@ private Q_SLOTS:
         riga(4, 4, 1, '2', true, false);
         riga(36, 4, 0, '2', false, false);
         riga(36, 4, 0, BS, true, false);
+        riga(4, 4, 0, CR, true, false);
         // Telephone: digits only, no limit; the paste combination is a refused character.
         riga(6, 500, 0, '5', true, false);
         riga(6, 0, 0, '+', false, false);

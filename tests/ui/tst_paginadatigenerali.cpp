@@ -227,7 +227,7 @@ private Q_SLOTS:
         riga("Invio nella denominazione", 0, "\r", -1, "", 1);
         riga("Invio nel codice fiscale pieno", 1, "12345678901\r", -1, "12345678901", 2);
         riga("Invio nell'anno a metà", 4, "20\r", -1, "20", 5);
-        riga("Invio nell'anno pieno: rifiutato", 4, "2024\r", -1, "2024", 4);
+        riga("Invio nell'anno pieno", 4, "2024\r", -1, "2024", 5);
         riga("Invio nell'e-mail: nessun seguito", 7, "a@b.it\r", -1, "a@b.it", 7);
         riga("Invio negli incarichi", 33, "5\r", -1, "5", 34);
         riga("Invio nell'anno di inizio", 36, "\r", -1, "", 36);
