@@ -1,6 +1,7 @@
 // Walks the three templates by position with pugixml alone, to check that each holds every node the writer
 // and the reader address, in the shape they expect.
 #include "documento/documentoxml.h"
+#include "support/percorsixml.h"
 
 #include <QStringList>
 #include <QTest>
@@ -9,16 +10,6 @@
 namespace {
 
 const char* const cartellaModelli = DATI_TEST "/../../templates/";
-
-// Positions count element children only, as in the program.
-QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo)
-{
-    QList<pugi::xml_node> figli;
-    for (const auto& figlio : nodo.children())
-        if (figlio.type() == pugi::node_element)
-            figli.append(figlio);
-    return figli;
-}
 
 pugi::xml_node figlio(const pugi::xml_node& nodo, int posizione)
 {

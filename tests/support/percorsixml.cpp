@@ -3,8 +3,6 @@
 #include <QFile>
 #include <sstream>
 
-namespace {
-
 QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo)
 {
     QList<pugi::xml_node> figli;
@@ -13,6 +11,8 @@ QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo)
             figli.append(figlio);
     return figli;
 }
+
+namespace {
 
 pugi::xml_node radice(const pugi::xml_document& documento)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <pugixml.hpp>
@@ -34,6 +35,9 @@ private:
     QByteArray m_contenuto;
     bool m_caricato = false;
 };
+
+// The element children of a node: positions count elements only, as in the program.
+QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo);
 
 // The document with the text of the node at `percorso` (anchored as for FileXml) replaced, serialised again.
 QByteArray conTesto(const QByteArray& contenuto, const QString& percorso, const QString& testo);
