@@ -35,6 +35,31 @@ public:
 
     Questionario(Modello modello, Interazione& interazione, QObject* parent = nullptr);
 
+    // While one lives, the questionnaire is being filled from outside (a file, a JSON): the editing rules stay
+    // silent and no box opens the note editor. The flags come down however the filling ends.
+    class Caricamento
+    {
+    public:
+        explicit Caricamento(Questionario& q)
+            : m_q(q), m_caricamento(q.m_flagCaricamento), m_blocco(q.m_bloccoClick)
+        {
+            m_q.m_flagCaricamento = true;
+            m_q.m_bloccoClick = true;
+        }
+        ~Caricamento()
+        {
+            m_q.m_flagCaricamento = m_caricamento;
+            m_q.m_bloccoClick = m_blocco;
+        }
+        Caricamento(const Caricamento&) = delete;
+        Caricamento& operator=(const Caricamento&) = delete;
+
+    private:
+        Questionario& m_q;
+        bool m_caricamento;
+        bool m_blocco;
+    };
+
     Modello modello() const { return m_profilo.modello; }
     const ProfiloModello& profilo() const { return m_profilo; }
 

@@ -6,8 +6,7 @@
 
 void compilaCompleto(Questionario& q)
 {
-    const bool caricamento = q.flagCaricamento();
-    q.setCaricamento(true);
+    const Questionario::Caricamento caricamento(q);
     const std::pair<int, const char*> campi[] = {
         {0, "Alfa S.p.A."}, {1, "01234567890"}, {2, "31"},        {3, "12"},
         {4, "2023"},        {5, "Via Po 1"},    {6, "021234567"}, {7, "ref@alfa.example"},
@@ -29,7 +28,6 @@ void compilaCompleto(Questionario& q)
             q.setSegnoNota(i, true);
         }
     }
-    q.setCaricamento(caricamento);
 }
 
 void compilaMembroCompleto(Questionario& q, int riga)
