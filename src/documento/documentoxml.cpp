@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <pugixml.hpp>
 
 namespace {
 
@@ -215,74 +216,22 @@ ErroreXml::ErroreXml(const QString& descrizione) : m_descrizione(descrizione), m
 
 // --- NodoXml ---
 
-pugi::xml_node NodoXml::elemento() const
-{
-    if (nullo())
-        throw ErroreXml(QStringLiteral("Nodo inesistente"));
-    return m_nodo;
-}
-
-QString NodoXml::nome() const
-{
-    return nomeDi(elemento());
-}
-
-int NodoXml::numeroFigli() const
-{
-    int numero = 0;
-    for (const auto& figlio : elemento().children())
-        if (figlio.type() == pugi::node_element)
-            ++numero;
-    return numero;
-}
-
-NodoXml NodoXml::figlio(int posizione) const
-{
-    const pugi::xml_node padre = elemento();
-    if (posizione >= 0) {
-        int contatore = 0;
-        for (const auto& figlio : padre.children())
-            if (figlio.type() == pugi::node_element && contatore++ == posizione)
-                return NodoXml(figlio);
-    }
-    throw ErroreXml(QStringLiteral("Nodo mancante alla posizione %1 di <%2> in %3 (figli presenti: %4)")
-                        .arg(posizione)
-                        .arg(nomeDi(padre), percorso(padre))
-                        .arg(numeroFigli()));
-}
-
-NodoXml NodoXml::primoFiglio() const
-{
-    return figlio(0);
-}
-
-NodoXml NodoXml::ultimoFiglio() const
-{
-    const pugi::xml_node padre = elemento();
-    for (auto n = padre.last_child(); n; n = n.previous_sibling())
-        if (n.type() == pugi::node_element)
-            return NodoXml(n);
-    throw ErroreXml(
-        QStringLiteral("Nodo mancante: <%1> in %2 non ha figli").arg(nomeDi(padre), percorso(padre)));
-}
-
-QString NodoXml::testo() const
-{
-    struct Raccoglitore : pugi::xml_tree_walker
-    {
-        QByteArray testo;
-        bool for_each(pugi::xml_node& nodo) override
-        {
-            if (nodo.type() == pugi::node_pcdata || nodo.type() == pugi::node_cdata)
-                testo += nodo.value();
-            return true;
-        }
-    } raccoglitore;
-    elemento().traverse(raccoglitore);
-    return QString::fromUtf8(raccoglitore.testo);
-}
-
 namespace {
+
+// The element a handle names; a null handle raises.
+pugi::xml_node elementoDi(pugi::xml_node_struct* nodo)
+{
+    if (!nodo)
+        throw ErroreXml(QStringLiteral("Nodo inesistente"));
+    return pugi::xml_node(nodo);
+}
+
+pugi::xml_node primoElemento(pugi::xml_node nodo)
+{
+    while (nodo && nodo.type() != pugi::node_element)
+        nodo = nodo.next_sibling();
+    return nodo;
+}
 
 // XML 1.0 cannot carry control characters other than tab, LF and CR, nor half a surrogate pair: text pasted
 // from other programs may hold them, and a file with them would be refused by any other reader.
@@ -306,11 +255,83 @@ QString senzaCaratteriVietati(const QString& testo)
     return pulito;
 }
 
+QString attributoMancante(const pugi::xml_node& nodo)
+{
+    return QStringLiteral("Attributo mancante: <%1> in %2 non ha attributi")
+        .arg(nomeDi(nodo), percorso(nodo));
+}
+
 } // namespace
+
+QString NodoXml::nome() const
+{
+    return nomeDi(elementoDi(m_nodo));
+}
+
+int NodoXml::numeroFigli() const
+{
+    int numero = 0;
+    for (auto figlio = primoElemento(elementoDi(m_nodo).first_child()); figlio;
+         figlio = primoElemento(figlio.next_sibling()))
+        ++numero;
+    return numero;
+}
+
+NodoXml NodoXml::figlio(int posizione) const
+{
+    const pugi::xml_node padre = elementoDi(m_nodo);
+    if (posizione >= 0) {
+        int contatore = 0;
+        for (auto figlio = primoElemento(padre.first_child()); figlio;
+             figlio = primoElemento(figlio.next_sibling()))
+            if (contatore++ == posizione)
+                return NodoXml(figlio.internal_object());
+    }
+    throw ErroreXml(QStringLiteral("Nodo mancante alla posizione %1 di <%2> in %3 (figli presenti: %4)")
+                        .arg(posizione)
+                        .arg(nomeDi(padre), percorso(padre))
+                        .arg(numeroFigli()));
+}
+
+NodoXml NodoXml::primoFiglio() const
+{
+    return figlio(0);
+}
+
+NodoXml NodoXml::ultimoFiglio() const
+{
+    const pugi::xml_node padre = elementoDi(m_nodo);
+    for (auto n = padre.last_child(); n; n = n.previous_sibling())
+        if (n.type() == pugi::node_element)
+            return NodoXml(n.internal_object());
+    throw ErroreXml(
+        QStringLiteral("Nodo mancante: <%1> in %2 non ha figli").arg(nomeDi(padre), percorso(padre)));
+}
+
+NodoXml NodoXml::prossimoFratello() const
+{
+    return NodoXml(primoElemento(elementoDi(m_nodo).next_sibling()).internal_object());
+}
+
+QString NodoXml::testo() const
+{
+    struct Raccoglitore : pugi::xml_tree_walker
+    {
+        QByteArray testo;
+        bool for_each(pugi::xml_node& nodo) override
+        {
+            if (nodo.type() == pugi::node_pcdata || nodo.type() == pugi::node_cdata)
+                testo += nodo.value();
+            return true;
+        }
+    } raccoglitore;
+    elementoDi(m_nodo).traverse(raccoglitore);
+    return QString::fromUtf8(raccoglitore.testo);
+}
 
 void NodoXml::setTesto(const QString& testo)
 {
-    pugi::xml_node nodo = elemento();
+    pugi::xml_node nodo = elementoDi(m_nodo);
     nodo.remove_children();
     if (!testo.isEmpty()) {
         const QByteArray utf8 = senzaCaratteriVietati(testo).toUtf8();
@@ -320,57 +341,68 @@ void NodoXml::setTesto(const QString& testo)
 
 QString NodoXml::primoAttributo() const
 {
-    const pugi::xml_node nodo = elemento();
+    const pugi::xml_node nodo = elementoDi(m_nodo);
     if (!nodo.first_attribute())
-        throw ErroreXml(QStringLiteral("Attributo mancante: <%1> in %2 non ha attributi")
-                            .arg(nomeDi(nodo), percorso(nodo)));
+        throw ErroreXml(attributoMancante(nodo));
     return QString::fromUtf8(nodo.first_attribute().value());
 }
 
 void NodoXml::setPrimoAttributo(const QString& valore)
 {
-    pugi::xml_node nodo = elemento();
+    pugi::xml_node nodo = elementoDi(m_nodo);
     pugi::xml_attribute attributo = nodo.first_attribute();
     if (!attributo)
-        throw ErroreXml(QStringLiteral("Attributo mancante: <%1> in %2 non ha attributi")
-                            .arg(nomeDi(nodo), percorso(nodo)));
+        throw ErroreXml(attributoMancante(nodo));
     const QByteArray utf8 = senzaCaratteriVietati(valore).toUtf8();
     attributo.set_value(utf8.constData(), size_t(utf8.size()));
 }
 
-NodoXml NodoXml::inserisciPrima(NodoXml nuovo, NodoXml riferimento)
+namespace {
+
+QByteArray nomeElemento(const QString& nome)
 {
-    pugi::xml_node padre = elemento();
-    const pugi::xml_node spostato = nuovo.elemento();
-    if (riferimento.elemento().parent() != padre)
-        throw ErroreXml(
-            QStringLiteral("<%1> non è figlio di <%2> in %3: impossibile inserire <%4> prima di esso")
-                .arg(riferimento.nome(), nomeDi(padre), percorso(padre), nomeDi(spostato)));
-    const pugi::xml_node inserito = padre.insert_move_before(spostato, riferimento.m_nodo);
-    if (!inserito)
-        throw ErroreXml(QStringLiteral("Impossibile inserire <%1> in <%2> (%3)")
-                            .arg(nomeDi(spostato), nomeDi(padre), percorso(padre)));
-    return NodoXml(inserito);
+    if (!nomeElementoValido(nome))
+        throw ErroreXml(QStringLiteral("Nome di elemento non valido: \"%1\"").arg(nome));
+    return nome.toUtf8();
 }
 
-NodoXml NodoXml::aggiungi(NodoXml nuovo)
+} // namespace
+
+NodoXml NodoXml::inserisciPrima(const QString& nome, const NodoXml& riferimento)
 {
-    pugi::xml_node padre = elemento();
-    const pugi::xml_node spostato = nuovo.elemento();
-    const pugi::xml_node aggiunto = padre.append_move(spostato);
+    pugi::xml_node padre = elementoDi(m_nodo);
+    const pugi::xml_node prima = elementoDi(riferimento.m_nodo);
+    if (prima.parent() != padre)
+        throw ErroreXml(
+            QStringLiteral("<%1> non è figlio di <%2> in %3: impossibile inserire <%4> prima di esso")
+                .arg(nomeDi(prima), nomeDi(padre), percorso(padre), nome));
+    const pugi::xml_node inserito = padre.insert_child_before(nomeElemento(nome).constData(), prima);
+    if (!inserito)
+        throw ErroreXml(QStringLiteral("Impossibile inserire <%1> in <%2> (%3)")
+                            .arg(nome, nomeDi(padre), percorso(padre)));
+    return NodoXml(inserito.internal_object());
+}
+
+NodoXml NodoXml::aggiungi(const QString& nome)
+{
+    pugi::xml_node padre = elementoDi(m_nodo);
+    const pugi::xml_node aggiunto = padre.append_child(nomeElemento(nome).constData());
     if (!aggiunto)
         throw ErroreXml(QStringLiteral("Impossibile aggiungere <%1> a <%2> (%3)")
-                            .arg(nomeDi(spostato), nomeDi(padre), percorso(padre)));
-    return NodoXml(aggiunto);
+                            .arg(nome, nomeDi(padre), percorso(padre)));
+    return NodoXml(aggiunto.internal_object());
 }
 
 // --- DocumentoXml ---
 
+DocumentoXml::DocumentoXml() : m_documento(std::make_unique<pugi::xml_document>()) {}
+
+DocumentoXml::~DocumentoXml() = default;
+
 bool DocumentoXml::carica(const QString& percorsoFile)
 {
     const auto fallito = [&](const QString& motivo) {
-        m_documento.reset();
-        m_parcheggio = {};
+        m_documento->reset();
         m_erroreCaricamento = QStringLiteral("Impossibile leggere il file %1: %2")
                                   .arg(QDir::toNativeSeparators(percorsoFile), motivo);
         return false;
@@ -401,13 +433,12 @@ bool DocumentoXml::caricaDaByte(const QByteArray& contenuto)
 // Parses into m_documento; on failure empties it and returns the reason.
 QString DocumentoXml::analizza(const QByteArray& contenuto)
 {
-    m_documento.reset();
-    m_parcheggio = {};
+    m_documento->reset();
     QString motivo;
     if (contenuto.isEmpty()) {
         motivo = QStringLiteral("il contenuto è vuoto");
     } else {
-        const pugi::xml_parse_result esito = m_documento.load_buffer(
+        const pugi::xml_parse_result esito = m_documento->load_buffer(
             contenuto.constData(), size_t(contenuto.size()), opzioniCaricamento, pugi::encoding_auto);
         if (!esito) {
             const qsizetype riga = contenuto.left(qsizetype(esito.offset)).count('\n') + 1;
@@ -417,31 +448,22 @@ QString DocumentoXml::analizza(const QByteArray& contenuto)
         } else if (esito.encoding == pugi::encoding_utf8 && !utf8Valido(contenuto)) {
             motivo = QStringLiteral("il contenuto non è testo UTF-8 valido");
         } else {
-            motivo = verificaStruttura(m_documento);
+            motivo = verificaStruttura(*m_documento);
         }
     }
     if (!motivo.isEmpty())
-        m_documento.reset();
+        m_documento->reset();
     return motivo;
 }
 
 NodoXml DocumentoXml::radice() const
 {
-    for (auto n = m_documento.last_child(); n; n = n.previous_sibling())
-        if (n.type() == pugi::node_element && n != m_parcheggio)
-            return NodoXml(n);
+    for (auto n = m_documento->last_child(); n; n = n.previous_sibling())
+        if (n.type() == pugi::node_element)
+            return NodoXml(n.internal_object());
     throw ErroreXml(m_erroreCaricamento.isEmpty()
                         ? QStringLiteral("Il documento è vuoto: manca l'elemento radice")
                         : m_erroreCaricamento);
-}
-
-NodoXml DocumentoXml::creaElemento(const QString& nome)
-{
-    if (!nomeElementoValido(nome))
-        throw ErroreXml(QStringLiteral("Nome di elemento non valido: \"%1\"").arg(nome));
-    if (!m_parcheggio)
-        m_parcheggio = m_documento.prepend_child("ElementiNonInseriti");
-    return NodoXml(m_parcheggio.append_child(nome.toUtf8().constData()));
 }
 
 // Serialises into the device; returns the reason of a failure, empty on success.
@@ -454,7 +476,7 @@ QString DocumentoXml::scrivi(QIODevice& dispositivo) const
     } catch (const ErroreXml& errore) {
         return errore.descrizione();
     }
-    const pugi::xml_node dichiarazione = m_documento.find_child(
+    const pugi::xml_node dichiarazione = m_documento->find_child(
         [](const pugi::xml_node& nodo) { return nodo.type() == pugi::node_declaration; });
     const QString codifica = QString::fromUtf8(dichiarazione.attribute("encoding").value());
     if (!codifica.isEmpty() && codifica.compare(u"UTF-8", Qt::CaseInsensitive) != 0 &&
@@ -464,9 +486,8 @@ QString DocumentoXml::scrivi(QIODevice& dispositivo) const
             .arg(codifica);
 
     ScrittoreSuDispositivo scrittore(dispositivo);
-    for (const auto& nodo : m_documento.children())
-        if (nodo != m_parcheggio)
-            nodo.print(scrittore, PUGIXML_TEXT(""), pugi::format_raw, pugi::encoding_utf8);
+    for (const auto& nodo : m_documento->children())
+        nodo.print(scrittore, PUGIXML_TEXT(""), pugi::format_raw, pugi::encoding_utf8);
     scrittore.svuota();
     return scrittore.errore;
 }

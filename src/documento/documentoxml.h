@@ -3,9 +3,14 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
-#include <pugixml.hpp>
+#include <memory>
 
 class QIODevice;
+
+namespace pugi {
+struct xml_node_struct;
+class xml_document;
+} // namespace pugi
 
 // Raised by every failing access or write: a missing node, a node without attributes, a document that could
 // not be loaded, a file that could not be written. The description is Italian and ready for a message box.
@@ -23,42 +28,45 @@ private:
 
 // A handle on one element of a DocumentoXml. Positions are 0-based and count element children only:
 // text between elements, comments and processing instructions never shift them. Every call on a handle
-// that names no element, and every position or attribute that is not there, raises ErroreXml.
+// that names no element, and every position or attribute that is not there, raises ErroreXml; only
+// prossimoFratello() answers a null handle, which ends a walk.
 class NodoXml
 {
 public:
     NodoXml() = default;
 
-    bool nullo() const { return m_nodo.type() != pugi::node_element; }
+    bool nullo() const { return m_nodo == nullptr; }
     QString nome() const;
 
     int numeroFigli() const;
     NodoXml figlio(int posizione) const;
     NodoXml primoFiglio() const;
     NodoXml ultimoFiglio() const;
+    // The next element among the parent's children, or a null handle after the last one. Walking the
+    // children this way costs one step per child, where figlio(n) walks from the first every time.
+    NodoXml prossimoFratello() const;
 
     // The character content (text and CDATA) of the element and of everything below it, in document order.
     QString testo() const;
     // Replaces all content of the element (children included) with one text; the empty text leaves it
-    // empty. Attributes stay.
+    // empty. Attributes stay. Characters that XML cannot carry are left out.
     void setTesto(const QString& testo);
 
     QString primoAttributo() const;
     void setPrimoAttributo(const QString& valore);
 
-    // Moves `nuovo` (usually fresh from DocumentoXml::creaElemento) to just before `riferimento`, which must
-    // be a child of this element, or to the end of this element's children. Both return `nuovo`.
-    NodoXml inserisciPrima(NodoXml nuovo, NodoXml riferimento);
-    NodoXml aggiungi(NodoXml nuovo);
+    // A new element with this name, no namespace and no attributes: just before `riferimento`, which must be
+    // a child of this element, or as the last child.
+    NodoXml inserisciPrima(const QString& nome, const NodoXml& riferimento);
+    NodoXml aggiungi(const QString& nome);
 
     friend bool operator==(const NodoXml&, const NodoXml&) = default;
 
 private:
     friend class DocumentoXml;
-    explicit NodoXml(pugi::xml_node nodo) : m_nodo(nodo) {}
-    pugi::xml_node elemento() const;
+    explicit NodoXml(pugi::xml_node_struct* nodo) : m_nodo(nodo) {}
 
-    pugi::xml_node m_nodo;
+    pugi::xml_node_struct* m_nodo = nullptr;
 };
 
 // One XML document: a questionnaire file or a template. Loading refuses anything that is not one
@@ -72,7 +80,8 @@ private:
 class DocumentoXml
 {
 public:
-    DocumentoXml() = default;
+    DocumentoXml();
+    ~DocumentoXml();
     DocumentoXml(const DocumentoXml&) = delete;
     DocumentoXml& operator=(const DocumentoXml&) = delete;
 
@@ -85,10 +94,6 @@ public:
     // instructions after it do not count.
     NodoXml radice() const;
 
-    // An element with this name, no namespace and no attributes, belonging to this document but not yet
-    // placed in the tree: place it with inserisciPrima or aggiungi. Until then it is not saved.
-    NodoXml creaElemento(const QString& nome);
-
     // Writes the whole document, its XML declaration included, in the encoding that the declaration names
     // (UTF-8 only; no declaration means UTF-8), with no indentation or line breaks added. CR in text is
     // written as "&#13;" so that a CR LF comes back as CR LF. The file is replaced atomically: on any
@@ -100,7 +105,6 @@ private:
     QString analizza(const QByteArray& contenuto);
     QString scrivi(QIODevice& dispositivo) const;
 
-    pugi::xml_document m_documento;
-    pugi::xml_node m_parcheggio; // holds created elements until they are placed; never saved
+    std::unique_ptr<pugi::xml_document> m_documento;
     QString m_erroreCaricamento;
 };

@@ -51,31 +51,10 @@ private:
     Questionario& m_q;
 };
 
-// Hands out the children of an element in order, from a given position on. DocumentoXml reaches a child
-// only by walking from the first one, so each child handed out is moved into a parked element of the same
-// document: the next one is then always at the same position, and reading n members stays linear. The
-// document is the reader's own copy and is dropped after the read.
-class FigliInOrdine
-{
-public:
-    FigliInOrdine(DocumentoXml& documento, const NodoXml& padre, int posizione)
-        : m_padre(padre), m_posizione(posizione), m_letti(documento.creaElemento(QStringLiteral("Letti")))
-    {}
-
-    NodoXml prossimo() { return m_letti.aggiungi(m_padre.figlio(m_posizione)); }
-
-private:
-    NodoXml m_padre;
-    int m_posizione;
-    NodoXml m_letti;
-};
-
 class Lettore
 {
 public:
-    Lettore(Questionario& q, DocumentoXml& documento)
-        : m_q(q), m_p(posizioniFile(q.modello())), m_documento(documento)
-    {}
+    explicit Lettore(Questionario& q) : m_q(q), m_p(posizioniFile(q.modello())) {}
 
     void leggi(const NodoXml& modello)
     {
@@ -183,19 +162,11 @@ private:
     void leggiOrgano(const NodoXml& organo)
     {
         const int figli = organo.numeroFigli();
-        leggiMembro(organo.figlio(figlioPresidente).primoFiglio(), 0);
-        // Fetched before the members are moved out of the way; read after them, in file order.
-        const int primoDallaFine = std::max(figlioPresidente + 1, figli - dallaFineMassimoIncarichi);
-        std::vector<std::pair<int, NodoXml>> finali;
-        for (int j = primoDallaFine; j < figli; ++j)
-            finali.emplace_back(figli - j, organo.figlio(j));
-
-        FigliInOrdine membri(m_documento, organo, figlioPresidente + 1);
-        for (int j = figlioPresidente + 1; j < primoDallaFine; ++j)
-            leggiMembro(membri.prossimo(), j);
-
-        for (const auto& [dallaFine, nodo] : finali) {
-            switch (dallaFine) {
+        NodoXml nodo = organo.primoFiglio();
+        leggiMembro(nodo.primoFiglio(), 0);
+        for (int j = 1; j < figli; ++j) {
+            nodo = nodo.prossimoFratello();
+            switch (figli - j) {
             case dallaFineMassimoIncarichi:
                 m_q.setCampoGenerale(campoMassimoIncarichi, nodo.testo());
                 break;
@@ -209,6 +180,7 @@ private:
                 leggiDomanda81(nodo);
                 break;
             default:
+                leggiMembro(nodo, j);
                 break;
             }
         }
@@ -279,7 +251,6 @@ private:
 
     Questionario& m_q;
     const PosizioniFile& m_p;
-    DocumentoXml& m_documento;
     std::vector<NodoXml> m_sezioni;
 };
 
@@ -313,7 +284,7 @@ bool leggiFile(Questionario& q, const QString& percorso)
 
         pulisciModulo(q);
         Caricamento caricamento(q);
-        Lettore(q, documento).leggi(modello);
+        Lettore(q).leggi(modello);
         interazione.impostaTitolo(q.titoloBase() + QStringLiteral(" - ") + percorso);
         return true;
     } catch (const std::exception&) {

@@ -100,15 +100,14 @@ private:
         scriviDomandaSingola(c.figlio(figlioDomanda81), domanda81);
         scriviMembro(c.figlio(figlioPresidente).primoFiglio(), m_p.figliMembro, 0);
 
-        // Each new member goes just after the president's container, that is before the element inserted
-        // last: from the last row up, the members end in table order, and no insertion walks the list.
-        NodoXml successivo = c.figlio(figlioPresidente + 1);
-        for (int riga = m_membri.numeroMembri() - 1; riga >= 1; --riga) {
+        // The members go between the president's container and the maximum of offices, in table order.
+        const NodoXml massimoIncarichi = c.figlio(figlioPresidente + 1);
+        for (int riga = 1; riga < m_membri.numeroMembri(); ++riga) {
             if (m_membri.rigaVuota(riga))
                 continue;
-            NodoXml membro = creaElemento(m_p.nomeMembro, m_p.figliMembro);
+            NodoXml membro = c.inserisciPrima(m_p.nomeMembro, massimoIncarichi);
+            creaFigli(membro, m_p.figliMembro);
             scriviMembro(membro, m_p.figliMembro, riga);
-            successivo = c.inserisciPrima(membro, successivo);
         }
 
         const int figli = c.numeroFigli();
@@ -116,12 +115,10 @@ private:
         c.figlio(figli - dallaFineDataInizio).setTesto(unisci(m_q, campiDataInizio));
     }
 
-    NodoXml creaElemento(const QString& nome, const std::vector<FiglioMembro>& figli)
+    static void creaFigli(NodoXml elemento, const std::vector<FiglioMembro>& figli)
     {
-        NodoXml elemento = m_documento.creaElemento(nome);
         for (const FiglioMembro& figlio : figli)
-            elemento.aggiungi(creaElemento(figlio.nome, figlio.figli));
-        return elemento;
+            creaFigli(elemento.aggiungi(figlio.nome), figlio.figli);
     }
 
     void scriviMembro(const NodoXml& elemento, const std::vector<FiglioMembro>& figli, int riga)
