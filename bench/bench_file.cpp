@@ -5,9 +5,9 @@
 // Usage: bench_file [template folder] (default: the build's src folder, where the templates are copied)
 #include "documento/lettura.h"
 #include "documento/scrittura.h"
-#include "interazionemuta.h"
 #include "modelli/posizionifile.h"
 #include "questionario/interazione.h"
+#include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
 
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ QString testoPieno(int seme)
 
 void riempi(Questionario& q)
 {
-    q.setCaricamento(true);
+    const Questionario::Caricamento caricamento(q);
     for (int campo : q.profilo().campiGenerali())
         q.setCampoGenerale(campo, QStringLiteral("12"));
     for (int i = 0; i < numeroIndici; ++i) {
@@ -60,7 +60,6 @@ void riempi(Questionario& q)
         t.setCella(r, l.colonnaNascosta, testoPieno(r));
         t.setCella(r, l.colonnaRequisiti, QStringLiteral("SI"));
     }
-    q.setCaricamento(false);
 }
 
 double mediana(std::vector<double> valori)
@@ -104,7 +103,7 @@ int main(int argc, char** argv)
         for (int k = 0; k < ripetizioni; ++k) {
             scrittura.push_back(millisecondi([&] { scriviFile(sorgente, percorso); }));
             lettura.push_back(millisecondi([&] {
-                if (!leggiFile(letto, percorso))
+                if (!leggiFile(letto, percorso).letto)
                     std::fprintf(stderr, "lettura fallita\n");
             }));
             QFile file(percorso);

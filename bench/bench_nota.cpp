@@ -1,5 +1,5 @@
 // Typing into a nearly full note, and opening a full one, measured in the real note window.
-#include "interazionemuta.h"
+#include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
 #include "questionario/ui/finestranota.h"
 
@@ -38,9 +38,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     InterazioneMuta muta;
     Questionario q(Modello::Tradizionale, muta);
-    q.setCaricamento(true);
-    q.setBox(0, Casella::SI, true);
-    q.setCaricamento(false);
+    {
+        const Questionario::Caricamento caricamento(q);
+        q.setBox(0, Casella::SI, true);
+    }
     FinestraNota nota(q);
     nota.show();
     if (!QTest::qWaitForWindowExposed(&nota))

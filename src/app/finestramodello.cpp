@@ -46,7 +46,8 @@ QIcon iconaProgramma()
 FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona,
                                  Interazione* interazione, QWidget* parent)
     : QWidget(parent), m_interazione(this),
-      m_questionario(modello, interazione ? *interazione : m_interazione), m_icona(std::move(icona))
+      m_questionario(modello, interazione ? *interazione : m_interazione), m_comandi(m_questionario),
+      m_icona(std::move(icona))
 {
     setObjectName(nomeModello(modello));
     setWindowTitle(m_questionario.profilo().titoloFinestra);
@@ -81,6 +82,11 @@ void FinestraModello::costruisci()
 
     const Catalogo& catalogo = m_questionario.profilo().catalogo;
     m_membri = new GrigliaMembri(m_questionario);
+    // A click on the requisiti column counts as an edit, then opens the member's note.
+    connect(m_membri, &GrigliaMembri::notaMembroRichiesta, this, [this](int riga) {
+        m_comandi.stato().setFlagSalvato(false);
+        m_questionario.interazione().apriNotaMembro(riga);
+    });
     m_datiGenerali = new PaginaDatiGenerali(m_questionario, m_membri);
     connect(m_datiGenerali, &PaginaDatiGenerali::notaCliccata, this, &FinestraModello::notaCliccata);
     auto* scorrimento = new QScrollArea;
@@ -148,7 +154,7 @@ void FinestraModello::costruisciComandi(QWidget* riga)
     connect(m_azioni[Genera], &QAction::triggered, this, [this] { salva(true); });
     connect(m_azioni[Esci], &QAction::triggered, this, &FinestraModello::esci);
 
-    connect(&m_questionario, &Questionario::leggiDisponibileCambiato, this,
+    connect(&m_comandi.stato(), &StatoFinestra::leggiDisponibileCambiato, this,
             &FinestraModello::aggiornaStatoComandi);
     connect(m_icona.get(), &IconaNotifica::menuRichiesto, this, &FinestraModello::mostraMenuIcona);
 }
@@ -235,10 +241,9 @@ bool FinestraModello::spostaFocusDaTastiera(bool avanti)
 void FinestraModello::caricamento()
 {
     m_iconaPresente = m_icona->aggiungiIcona(windowTitle());
-    m_questionario.segnaSalvato();
+    m_comandi.stato().segnaSalvato();
     impostaTestiDomande(m_questionario, m_etichetteTesto);
-    m_questionario.setTitoloBase(windowTitle());
-    m_questionario.setBloccoClick(false);
+    m_comandi.stato().setTitoloBase(windowTitle());
     m_questionario.membri().setGriglia();
     m_schede->setCurrentIndex(DatiGeneraliPagina);
     if (!m_questionario.profilo().catalogo.pagine[RiquadroII].applicabile)
@@ -249,7 +254,7 @@ void FinestraModello::caricamento()
 void FinestraModello::aggiornaStatoComandi()
 {
     // The "Leggi" button follows unsaved edits; its menu entry always stays available.
-    m_pulsanti[Leggi]->setEnabled(m_questionario.leggiDisponibile());
+    m_pulsanti[Leggi]->setEnabled(m_comandi.stato().leggiDisponibile());
     for (QAction* azione : m_azioni)
         azione->setEnabled(true);
 }
@@ -278,7 +283,9 @@ FinestraNota* FinestraModello::finestraNota()
 
 void FinestraModello::notaCliccata(int indice)
 {
-    if (!m_questionario.clicEtichettaNota(indice))
+    // The click counts as an edit whether or not the note opens.
+    m_comandi.stato().setFlagSalvato(false);
+    if (!m_questionario.notaApribileDaEtichetta(indice))
         return;
     finestraNota()->apriGruppo(indice);
     m_questionario.segnaModificato();
@@ -288,17 +295,17 @@ void FinestraModello::stampa() {}
 
 void FinestraModello::salva(bool generazione)
 {
-    ::salva(m_questionario, generazione);
+    m_comandi.salva(generazione);
 }
 
 void FinestraModello::apriFile()
 {
-    ::apriFile(m_questionario);
+    m_comandi.apriFile();
 }
 
 void FinestraModello::esci()
 {
-    ::esci(m_questionario);
+    m_comandi.esci();
 }
 
 void FinestraModello::changeEvent(QEvent* evento)
@@ -313,7 +320,7 @@ void FinestraModello::changeEvent(QEvent* evento)
 void FinestraModello::closeEvent(QCloseEvent* evento)
 {
     // Closing the window ends the program, after the unsaved-changes prompt; Cancel keeps it open.
-    if (m_terminato || chiusuraFinestra(m_questionario))
+    if (m_terminato || m_comandi.chiusuraFinestra())
         evento->accept();
     else
         evento->ignore();

@@ -2,6 +2,7 @@
 
 #include "app/iconanotifica.h"
 #include "app/interazioneqt.h"
+#include "documento/comandifile.h"
 #include "modelli/modello.h"
 #include "questionario/questionario.h"
 
@@ -41,6 +42,7 @@ public:
     ~FinestraModello() override;
 
     Questionario& questionario() { return m_questionario; }
+    ComandiFile& comandi() { return m_comandi; }
     QTabWidget* schede() const { return m_schede; }
     QMenu* menuIcona() const { return m_menu; }
     QAction* azione(Comando comando) const { return m_azioni[comando]; }
@@ -79,6 +81,7 @@ private:
 
     InterazioneQt m_interazione;
     Questionario m_questionario;
+    ComandiFile m_comandi;
     std::unique_ptr<IconaNotifica> m_icona;
     bool m_iconaPresente = false;
     bool m_terminato = false;

@@ -93,8 +93,8 @@ Options:
                     without asking any question
   -h, --help        show this help
 
-Exit status: 0 the check passed, 1 it found a problem, 2 FILE could not be read
-or a number in it is too large for the check, 64 wrong usage.
+Exit status: 0 the check passed, 1 it found a problem, 2 FILE could not be read,
+64 wrong usage.
 )");
 
 RichiestaRigaComando stampa(const QString& testo)

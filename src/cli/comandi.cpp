@@ -1,6 +1,5 @@
 #include "cli/comandi.h"
 
-#include "cli/interazionesenzafinestra.h"
 #include "cli/jsonquestionario.h"
 #include "documento/controllo.h"
 #include "documento/documentoxml.h"
@@ -8,6 +7,7 @@
 #include "documento/lettura.h"
 #include "documento/scrittura.h"
 #include "modelli/posizionifile.h"
+#include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
 
 #include <QFile>
@@ -32,10 +32,9 @@ void scriviErrore(QTextStream& errori, const QString& descrizione)
 }
 
 // A message the window would show, on standard error: title, then text.
-void scriviMessaggiSuErrori(QTextStream& errori, const QList<MessaggioConPosto>& messaggi)
+void scriviMessaggioSuErrori(QTextStream& errori, const Messaggio& m)
 {
-    for (const MessaggioConPosto& m : messaggi)
-        errori << nomeProgrammaRigaComando() << ": " << m.titolo << ": " << perTerminale(m.testo) << '\n';
+    errori << nomeProgrammaRigaComando() << ": " << m.titolo << ": " << perTerminale(m.testo) << '\n';
 }
 
 QString motivoFile(const QFile& file)
@@ -93,21 +92,20 @@ Modello modelloDelFile(const QString& percorso)
                          .arg(percorso));
 }
 
-// The reader's questionnaire, or nothing when it refused the file; its messages go to standard error.
+// The reader's questionnaire, or nothing when it refused the file; its message goes to standard error.
 std::unique_ptr<Questionario> leggiXml(const QString& percorso, std::optional<Modello> modello,
-                                       InterazioneSenzaFinestra& porta, QTextStream& errori)
+                                       Interazione& porta, QTextStream& errori)
 {
     auto q = std::make_unique<Questionario>(modello ? *modello : modelloDelFile(percorso), porta);
-    const bool letto = leggiFile(*q, percorso);
-    scriviMessaggiSuErrori(errori, porta.messaggi());
-    porta.azzera();
-    if (!letto)
+    const EsitoLettura esito = leggiFile(*q, percorso);
+    if (esito.errore)
+        scriviMessaggioSuErrori(errori, *esito.errore);
+    if (!esito.letto)
         return nullptr;
     return q;
 }
 
-std::unique_ptr<Questionario> questionarioDelFile(const Argomenti& a, InterazioneSenzaFinestra& porta,
-                                                  QTextStream& errori)
+std::unique_ptr<Questionario> questionarioDelFile(const Argomenti& a, Interazione& porta, QTextStream& errori)
 {
     if (a.file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive))
         return questionarioDaJson(leggiFileJson(a.file), porta);
@@ -124,24 +122,26 @@ QString testoOppureNull(const std::optional<QString>& valore)
     return valore ? stringaJson(*valore) : QStringLiteral("null");
 }
 
-void scriviEsitoJson(QTextStream& uscita, bool problema, const QList<MessaggioConPosto>& messaggi)
+void scriviEsitoJson(QTextStream& uscita, const QList<Problema>& problemi)
 {
-    uscita << "{\n  \"esito\": " << (problema ? "\"errore\"" : "\"ok\"") << ",\n  \"messaggi\": [";
-    for (qsizetype k = 0; k < messaggi.size(); ++k) {
-        const MessaggioConPosto& m = messaggi.at(k);
-        uscita << (k == 0 ? "\n" : ",\n") << "    {\"titolo\": " << stringaJson(m.titolo)
-               << ", \"testo\": " << stringaJson(m.testo) << ", \"pagina\": " << numeroOppureNull(m.pagina)
-               << ", \"focus\": " << testoOppureNull(m.focus) << '}';
+    uscita << "{\n  \"esito\": " << (problemi.isEmpty() ? "\"ok\"" : "\"errore\"") << ",\n  \"messaggi\": [";
+    for (qsizetype k = 0; k < problemi.size(); ++k) {
+        const Problema& p = problemi.at(k);
+        uscita << (k == 0 ? "\n" : ",\n") << "    {\"titolo\": " << stringaJson(p.messaggio.titolo)
+               << ", \"testo\": " << stringaJson(p.messaggio.testo)
+               << ", \"pagina\": " << numeroOppureNull(p.pagina())
+               << ", \"focus\": " << testoOppureNull(p.focus()) << '}';
     }
-    uscita << (messaggi.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
+    uscita << (problemi.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-void scriviEsitoTesto(QTextStream& uscita, const QList<MessaggioConPosto>& messaggi)
+void scriviEsitoTesto(QTextStream& uscita, const QList<Problema>& problemi)
 {
-    for (qsizetype k = 0; k < messaggi.size(); ++k) {
+    for (qsizetype k = 0; k < problemi.size(); ++k) {
         if (k > 0)
             uscita << '\n';
-        uscita << messaggi.at(k).titolo << '\n' << perTerminale(messaggi.at(k).testo) << '\n';
+        uscita << problemi.at(k).messaggio.titolo << '\n'
+               << perTerminale(problemi.at(k).messaggio.testo) << '\n';
     }
 }
 
@@ -167,7 +167,7 @@ template <typename Funzione> int conErrori(QTextStream& errori, Funzione&& funzi
 int comandoLeggi(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
 {
     return conErrori(errori, [&] {
-        InterazioneSenzaFinestra porta;
+        InterazioneMuta porta;
         const std::unique_ptr<Questionario> q = leggiXml(a.file, a.modello, porta, errori);
         if (!q)
             return int(UscitaErroreFile);
@@ -179,7 +179,7 @@ int comandoLeggi(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
 int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori)
 {
     return conErrori(errori, [&] {
-        InterazioneSenzaFinestra porta;
+        InterazioneMuta porta;
         const std::unique_ptr<Questionario> q = questionarioDaJson(
             a.file == QStringLiteral("-") ? ingresso.readAll() : leggiFileJson(a.file), porta);
         scriviFile(*q, a.uscita);
@@ -190,17 +190,18 @@ int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori)
 int comandoVerifica(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
 {
     return conErrori(errori, [&] {
-        InterazioneSenzaFinestra porta;
+        InterazioneMuta porta;
         const std::unique_ptr<Questionario> q = questionarioDelFile(a, porta, errori);
         if (!q)
             return int(UscitaErroreFile);
-        const bool problema = controlloPrimaDellaGenerazione(*q, a.tutti ? ModoControllo::TuttiIProblemi
-                                                                         : ModoControllo::PrimoProblema);
+        const QList<Problema> tutti = controlloPrimaDellaGenerazione(*q);
+        const QList<Problema> problemi =
+            a.tutti ? senzaDomande(tutti, q->profilo()) : finoAlPrimoProblema(tutti);
         if (a.json)
-            scriviEsitoJson(uscita, problema, porta.messaggi());
+            scriviEsitoJson(uscita, problemi);
         else
-            scriviEsitoTesto(uscita, porta.messaggi());
-        return int(problema ? UscitaProblemaTrovato : UscitaFatto);
+            scriviEsitoTesto(uscita, problemi);
+        return int(problemi.isEmpty() ? UscitaFatto : UscitaProblemaTrovato);
     });
 }
 

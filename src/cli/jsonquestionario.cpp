@@ -327,15 +327,12 @@ public:
                 rifiuta(QStringLiteral("Chiave \"%1\" sconosciuta.").arg(it.key()));
         }
         // Nothing that is set here may run an editing rule.
-        m_q.setCaricamento(true);
-        m_q.setBloccoClick(true);
+        const Questionario::Caricamento caricamento(m_q);
         datiGenerali();
         conteggi();
         membri();
         risposte();
         note();
-        m_q.setBloccoClick(false);
-        m_q.setCaricamento(false);
     }
 
 private:

@@ -61,37 +61,55 @@ QString nomeFile(const QString& percorso)
     return percorso.mid(separatore + 1);
 }
 
-enum class EsitoSalva
-{
-    Fermato,
-    Salvato,
-    ProgrammaTerminato // nothing may run after this
-};
+} // namespace
 
-EsitoSalva salvaConEsito(Questionario& q, bool generazione)
+void StatoFinestra::segnaModificato()
 {
-    Interazione& interazione = q.interazione();
+    m_flagSalvato = false;
+    if (m_leggiDisponibile) {
+        m_leggiDisponibile = false;
+        Q_EMIT leggiDisponibileCambiato(false);
+    }
+}
+
+void StatoFinestra::segnaSalvato()
+{
+    m_flagSalvato = true;
+    if (!m_leggiDisponibile) {
+        m_leggiDisponibile = true;
+        Q_EMIT leggiDisponibileCambiato(true);
+    }
+}
+
+ComandiFile::ComandiFile(Questionario& questionario) : m_q(questionario)
+{
+    QObject::connect(&m_q, &Questionario::modificato, &m_stato, &StatoFinestra::segnaModificato);
+}
+
+ComandiFile::EsitoSalva ComandiFile::salvaConEsito(bool generazione)
+{
+    Interazione& interazione = m_q.interazione();
     EsitoSalva esito = EsitoSalva::Fermato;
     eseguiIntercettando(interazione, [&] {
         // The check has already told the user what is wrong.
-        if (generazione && !q.flagUscita() && controlloPrimaDellaGenerazione(q))
+        if (generazione && !m_stato.flagUscita() && eseguiControllo(m_q))
             return;
         const std::optional<QString> scelto =
             interazione.chiediFileDaSalvare(dialogoFile(QStringLiteral("Salva file")));
         if (!scelto)
             return;
-        q.setPercorsoFile(*scelto);
+        m_stato.setPercorsoFile(*scelto);
         if (scelto->isEmpty())
             return;
         // A failed write throws past the caption and the saved flag, so the changes still count as unsaved.
-        scriviFile(q, *scelto);
-        interazione.impostaTitolo(q.titoloBase() + QStringLiteral(" - ") + nomeFile(*scelto));
-        if (q.flagUscita()) {
+        scriviFile(m_q, *scelto);
+        interazione.impostaTitolo(m_stato.titoloBase() + QStringLiteral(" - ") + nomeFile(*scelto));
+        if (m_stato.flagUscita()) {
             esito = EsitoSalva::ProgrammaTerminato;
             interazione.terminaProgramma();
             return;
         }
-        q.segnaSalvato();
+        m_stato.segnaSalvato();
         esito = EsitoSalva::Salvato;
     });
     return esito;
@@ -99,13 +117,13 @@ EsitoSalva salvaConEsito(Questionario& q, bool generazione)
 
 // With unsaved changes, the prompt: "Sì" saves to a temporary file first, whatever that save then does.
 // False when the user cancels.
-bool offriSalvataggio(Questionario& q)
+bool ComandiFile::offriSalvataggio()
 {
-    if (q.flagSalvato())
+    if (m_stato.flagSalvato())
         return true;
-    switch (chiediSalvataggio(q.interazione())) {
+    switch (chiediSalvataggio(m_q.interazione())) {
     case Esito::Si:
-        salvaConEsito(q, false);
+        salvaConEsito(false);
         return true;
     case Esito::No:
         return true;
@@ -114,47 +132,51 @@ bool offriSalvataggio(Questionario& q)
     }
 }
 
-} // namespace
-
-void salva(Questionario& q, bool generazione)
+void ComandiFile::salva(bool generazione)
 {
-    salvaConEsito(q, generazione);
+    salvaConEsito(generazione);
 }
 
-void apriFile(Questionario& q)
+void ComandiFile::apriFile()
 {
-    Interazione& interazione = q.interazione();
+    Interazione& interazione = m_q.interazione();
     eseguiIntercettando(interazione, [&] {
         // Goes on to the open dialog whatever the save did.
-        if (!offriSalvataggio(q))
+        if (!offriSalvataggio())
             return;
         const std::optional<QString> scelto =
             interazione.chiediFileDaAprire(dialogoFile(QStringLiteral("Apri file")));
-        q.setPercorsoFile(scelto.value_or(QString()));
-        // "Leggi" comes back whatever the reader made of the file, and the questionnaire counts as saved even
-        // after a failed read; after a cancelled dialog only the saved flag changes.
-        if (q.percorsoFile().isEmpty()) {
-            q.setFlagSalvato(true);
-        } else {
-            leggiFile(q, q.percorsoFile());
-            q.segnaSalvato();
+        m_stato.setPercorsoFile(scelto.value_or(QString()));
+        const QString& percorso = m_stato.percorsoFile();
+        // After a cancelled dialog only the saved flag changes.
+        if (percorso.isEmpty()) {
+            m_stato.setFlagSalvato(true);
+            return;
         }
+        const EsitoLettura esito = leggiFile(m_q, percorso);
+        if (esito.letto)
+            interazione.impostaTitolo(m_stato.titoloBase() + QStringLiteral(" - ") + percorso);
+        if (esito.errore)
+            interazione.mostra(*esito.errore);
+        // "Leggi" comes back whatever the reader made of the file, and the questionnaire counts as saved
+        // even after a failed read.
+        m_stato.segnaSalvato();
     });
 }
 
-void esci(Questionario& q)
+void ComandiFile::esci()
 {
-    Interazione& interazione = q.interazione();
+    Interazione& interazione = m_q.interazione();
     const bool finito = eseguiIntercettando(interazione, [&] {
-        if (q.flagSalvato()) {
+        if (m_stato.flagSalvato()) {
             interazione.terminaProgramma();
             return;
         }
-        q.setFlagUscita(true);
+        m_stato.setFlagUscita(true);
         switch (chiediSalvataggio(interazione)) {
         case Esito::Si:
             // A completed save ends the program itself; a cancelled or failed one abandons the exit.
-            if (salvaConEsito(q, false) == EsitoSalva::ProgrammaTerminato)
+            if (salvaConEsito(false) == EsitoSalva::ProgrammaTerminato)
                 return;
             break;
         case Esito::No:
@@ -163,18 +185,17 @@ void esci(Questionario& q)
         default:
             break;
         }
-        q.setFlagUscita(false);
+        m_stato.setFlagUscita(false);
     });
     if (!finito)
-        q.setFlagUscita(false);
+        m_stato.setFlagUscita(false);
 }
 
-bool chiusuraFinestra(Questionario& q)
+bool ComandiFile::chiusuraFinestra()
 {
-    Interazione& interazione = q.interazione();
     // The program ends even when the save was cancelled: the changes are lost.
-    if (!offriSalvataggio(q))
+    if (!offriSalvataggio())
         return false;
-    interazione.terminaProgramma();
+    m_q.interazione().terminaProgramma();
     return true;
 }

@@ -1,23 +1,84 @@
 #pragma once
 
+#include <QObject>
+#include <QString>
+
 class Questionario;
 
-// The file commands of a model window. Each one traps its own errors and reports them through the
-// questionnaire's Interazione.
+// What one run of a model window remembers besides its questionnaire: whether there are unsaved edits (and so
+// whether the "Leggi" button is available), an exit in progress, the file last chosen and the caption as the
+// window was loaded.
+class StatoFinestra : public QObject
+{
+    Q_OBJECT
 
-// "Genera" (generazione true: the check before generation runs first, unless an exit is saving) and
-// "Salva temp." (false): asks for a file, writes the questionnaire into it, shows its name in the caption
-// and marks the questionnaire saved. While an exit is in progress it ends the program once the file is
-// written. A failed write leaves the questionnaire unsaved and the caption as it was.
-void salva(Questionario& questionario, bool generazione);
+public:
+    bool flagSalvato() const { return m_flagSalvato; }
+    bool leggiDisponibile() const { return m_leggiDisponibile; }
+    // An edit: unsaved, and "Leggi" unavailable until the next save or read.
+    void segnaModificato();
+    // Written or read: saved, and "Leggi" available again.
+    void segnaSalvato();
+    // Without touching "Leggi": a click on a note label or on the requisiti column clears the flag, a
+    // cancelled open dialog sets it.
+    void setFlagSalvato(bool salvato) { m_flagSalvato = salvato; }
 
-// "Leggi": offers to save unsaved changes, asks for a file and reads it; the questionnaire then counts as
-// saved, whatever the reader made of the file.
-void apriFile(Questionario& questionario);
+    bool flagUscita() const { return m_flagUscita; }
+    void setFlagUscita(bool uscita) { m_flagUscita = uscita; }
+    const QString& percorsoFile() const { return m_percorsoFile; }
+    void setPercorsoFile(const QString& percorso) { m_percorsoFile = percorso; }
+    const QString& titoloBase() const { return m_titoloBase; }
+    void setTitoloBase(const QString& titolo) { m_titoloBase = titolo; }
 
-// "Esci": offers to save unsaved changes, then ends the program; returns only when the user stays.
-void esci(Questionario& questionario);
+Q_SIGNALS:
+    void leggiDisponibileCambiato(bool disponibile);
 
-// The user closes the window: offers to save unsaved changes. True when the program has been ended and
-// the window may close, false when the user chose to stay.
-bool chiusuraFinestra(Questionario& questionario);
+private:
+    bool m_flagSalvato = true;
+    bool m_leggiDisponibile = true;
+    bool m_flagUscita = false;
+    QString m_percorsoFile;
+    QString m_titoloBase;
+};
+
+// The file commands of a model window over its questionnaire, with the window's state they share. Every edit
+// of the questionnaire marks the state unsaved. Each command traps its own errors and reports them through
+// the questionnaire's Interazione.
+class ComandiFile
+{
+public:
+    explicit ComandiFile(Questionario& questionario);
+
+    StatoFinestra& stato() { return m_stato; }
+    const StatoFinestra& stato() const { return m_stato; }
+
+    // "Genera" (generazione true: the check before generation runs first, unless an exit is saving) and
+    // "Salva temp." (false): asks for a file, writes the questionnaire into it, shows its name in the caption
+    // and marks the questionnaire saved. While an exit is in progress it ends the program once the file is
+    // written. A failed write leaves the questionnaire unsaved and the caption as it was.
+    void salva(bool generazione);
+
+    // "Leggi": offers to save unsaved changes, asks for a file and reads it; the questionnaire then counts as
+    // saved, whatever the reader made of the file.
+    void apriFile();
+
+    // "Esci": offers to save unsaved changes, then ends the program; returns only when the user stays.
+    void esci();
+
+    // The user closes the window: offers to save unsaved changes. True when the program has been ended and
+    // the window may close, false when the user chose to stay.
+    bool chiusuraFinestra();
+
+private:
+    enum class EsitoSalva
+    {
+        Fermato,
+        Salvato,
+        ProgrammaTerminato // nothing may run after this
+    };
+    EsitoSalva salvaConEsito(bool generazione);
+    bool offriSalvataggio();
+
+    Questionario& m_q;
+    StatoFinestra m_stato;
+};

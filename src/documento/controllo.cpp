@@ -1,8 +1,6 @@
 #include "documento/controllo.h"
 
-#include "documento/erroreoperazione.h"
 #include "modelli/regolecontrollo.h"
-#include "questionario/interazione.h"
 #include "questionario/questionario.h"
 
 #include <QDate>
@@ -20,6 +18,7 @@ const QString titoloAttenzione = QStringLiteral("Attenzione");
 const QString crlf = QStringLiteral("\r\n");
 const QString primaDellaGenerazione = QStringLiteral("prima di passare alla generazione del file.");
 const QString tabellaMembri = QStringLiteral("MSHFlexGrid1");
+constexpr int campoMassimo = 33;
 
 QString nomeCampoGenerale(int campo)
 {
@@ -45,49 +44,77 @@ QString senzaSpaziIniziali(const QString& testo)
     return testo.mid(n);
 }
 
+Mossa messaggio()
+{
+    return {Mossa::Tipo::Messaggio, -1, QString()};
+}
+Mossa ripristino()
+{
+    return {Mossa::Tipo::Ripristino, -1, QString()};
+}
+Mossa pagina(int numero)
+{
+    return {Mossa::Tipo::Pagina, numero, QString()};
+}
+Mossa focus(const QString& controllo)
+{
+    return {Mossa::Tipo::Focus, -1, controllo};
+}
+
+Messaggio errore(const QString& testo)
+{
+    return {testo, titoloErrore, Pulsanti::Ok, Icona::Critica};
+}
+Messaggio attenzione(const QString& testo)
+{
+    return {testo, titoloAttenzione, Pulsanti::Ok, Icona::Critica};
+}
+
+// A required note that is missing: the message names the note label and the page.
+Problema notaMancante(const ProfiloModello& profilo, int i, int numeroPagina)
+{
+    return {errore(QStringLiteral("Verificare la <") + profilo.domanda(i).etichettaNota +
+                   QStringLiteral("> nel ") + profilo.catalogo.pagine.at(numeroPagina).didascalia + crlf +
+                   primaDellaGenerazione),
+            {messaggio(), pagina(numeroPagina)},
+            true,
+            false};
+}
+
 class Controllo
 {
 public:
-    Controllo(Questionario& q, ModoControllo modo)
-        : m_q(q), m_profilo(q.profilo()), m_regole(regoleControllo(q.modello())), m_ui(q.interazione()),
-          m_tutti(modo == ModoControllo::TuttiIProblemi)
+    explicit Controllo(const Questionario& q)
+        : m_q(q), m_profilo(q.profilo()), m_regole(regoleControllo(q.modello()))
     {}
 
-    bool esegui()
+    QList<Problema> esegui()
     {
-        if (campiGenerali() || numeroMembri() || righeMembri() || domande())
-            return true;
+        campiGenerali();
+        numeroMembri();
+        righeMembri();
+        domande();
         date();
-        if (campo33Numerico() || incarichi())
-            return true;
-        return m_problema;
+        campo33Numerico();
+        incarichi();
+        return m_problemi;
     }
 
 private:
-    // Every step reports a problem, then asks this whether to stop there.
-    bool fermaQui()
+    void aggiungi(const Messaggio& m, const QList<Mossa>& mosse, bool ferma = true)
     {
-        m_problema = true;
-        return !m_tutti;
+        m_problemi.append({m, mosse, ferma, false});
     }
 
-    Interazione::Esito messaggio(const QString& testo, const QString& titolo,
-                                 Pulsanti pulsanti = Pulsanti::Ok, Icona icona = Icona::Critica)
-    {
-        return m_ui.messaggio(testo, titolo, pulsanti, icona);
-    }
-
-    const QString& didascalia(int pagina) const { return m_profilo.catalogo.pagine.at(pagina).didascalia; }
+    const QString& didascalia(int numero) const { return m_profilo.catalogo.pagine.at(numero).didascalia; }
 
     // The window is brought forward before the focus moves, so a check started from the tray shows it.
-    void portaAllaTabella()
+    QList<Mossa> allaTabellaPrima() const
     {
-        m_ui.ripristinaFinestra();
-        m_ui.spostaFocus(tabellaMembri);
-        m_ui.mostraPagina(DatiGeneraliPagina);
+        return {ripristino(), focus(tabellaMembri), pagina(DatiGeneraliPagina), messaggio()};
     }
 
-    bool campiGenerali()
+    void campiGenerali()
     {
         for (const CampoRichiesto& c : m_regole.campiRichiesti) {
             const QString testo = m_q.campoGenerale(c.campo);
@@ -100,19 +127,14 @@ private:
             }
             if (frase.isEmpty())
                 continue;
-            messaggio(QStringLiteral("Verificare nel riquadro ") + didascalia(DatiGeneraliPagina) + frase +
-                          primaDellaGenerazione,
-                      titoloErrore);
-            m_ui.ripristinaFinestra();
-            m_ui.spostaFocus(nomeCampoGenerale(c.campo));
-            m_ui.mostraPagina(DatiGeneraliPagina);
-            if (fermaQui())
-                return true;
+            aggiungi(
+                errore(QStringLiteral("Verificare nel riquadro ") + didascalia(DatiGeneraliPagina) + frase +
+                       primaDellaGenerazione),
+                {messaggio(), ripristino(), focus(nomeCampoGenerale(c.campo)), pagina(DatiGeneraliPagina)});
         }
-        return false;
     }
 
-    bool numeroMembri()
+    void numeroMembri()
     {
         const TabellaMembri& membri = m_q.membri();
         int compilate = 0;
@@ -121,15 +143,13 @@ private:
                 ++compilate;
         }
         if (compilate >= regole::membriMinimi)
-            return false;
-        portaAllaTabella();
-        messaggio(QStringLiteral("I ") + membri.layout().intestazioneMembri().toLower() +
-                      QStringLiteral(" devono essere almeno tre."),
-                  titoloErrore);
-        return fermaQui();
+            return;
+        aggiungi(errore(QStringLiteral("I ") + membri.layout().intestazioneMembri().toLower() +
+                        QStringLiteral(" devono essere almeno tre.")),
+                 allaTabellaPrima());
     }
 
-    bool righeMembri()
+    void righeMembri()
     {
         const TabellaMembri& membri = m_q.membri();
         const LayoutMembri& layout = membri.layout();
@@ -144,16 +164,12 @@ private:
             if (codiceValido && righeCompilate)
                 continue;
             const QString etichetta = membri.etichettaRiga(r);
-            portaAllaTabella();
-            messaggio(codiceValido ? QStringLiteral("All'elemento [") + etichetta +
-                                         QStringLiteral("] mancano uno o più campi!")
-                                   : QStringLiteral("Il codice fiscale dell'elemento [") + etichetta +
-                                         QStringLiteral("] deve essere di 16 caratteri"),
-                      titoloErrore);
-            if (fermaQui())
-                return true;
+            aggiungi(errore(codiceValido ? QStringLiteral("All'elemento [") + etichetta +
+                                               QStringLiteral("] mancano uno o più campi!")
+                                         : QStringLiteral("Il codice fiscale dell'elemento [") + etichetta +
+                                               QStringLiteral("] deve essere di 16 caratteri")),
+                     allaTabellaPrima());
         }
-        return false;
     }
 
     bool rispostaData(int i) const
@@ -205,143 +221,203 @@ private:
                (m_q.casella(i, Casella::NO) && m_regole.notaSuNO.test(i));
     }
 
-    void notaMancante(int i, int pagina)
-    {
-        messaggio(QStringLiteral("Verificare la <") + m_profilo.domanda(i).etichettaNota +
-                      QStringLiteral("> nel ") + didascalia(pagina) + crlf + primaDellaGenerazione,
-                  titoloErrore);
-        m_ui.mostraPagina(pagina);
-    }
-
-    bool domande()
+    void domande()
     {
         for (int i = 0; i <= 80; ++i) {
             if (m_regole.domandeNonControllate.test(i))
                 continue;
-            const int pagina = m_profilo.paginaPerMessaggi(i);
+            const int numeroPagina = paginaDiIndice(i);
             if (!m_regole.rispostaNonControllata.test(i) && !rispostaData(i)) {
+                const Messaggio m =
+                    errore(QStringLiteral("Verificare la domanda nel ") + didascalia(numeroPagina) + crlf +
+                           u'<' + testoDomanda(i) + u'>' + crlf + primaDellaGenerazione);
+                // A meeting count left empty gets the focus first; an answer box after the window is back.
                 const int conteggio = m_profilo.domanda(i).campoConteggio;
                 if (conteggio >= 0)
-                    m_ui.spostaFocus(QStringLiteral("TEXT_%1").arg(conteggio));
-                messaggio(QStringLiteral("Verificare la domanda nel ") + didascalia(pagina) + crlf + u'<' +
-                              testoDomanda(i) + u'>' + crlf + primaDellaGenerazione,
-                          titoloErrore);
-                m_ui.mostraPagina(pagina);
-                if (conteggio < 0) {
-                    m_ui.ripristinaFinestra();
-                    m_ui.spostaFocus(QStringLiteral("Check_SI_%1").arg(i));
-                }
-                if (fermaQui())
-                    return true;
+                    aggiungi(m, {focus(QStringLiteral("TEXT_%1").arg(conteggio)), messaggio(),
+                                 pagina(numeroPagina)});
+                else
+                    aggiungi(m, {messaggio(), pagina(numeroPagina), ripristino(),
+                                 focus(QStringLiteral("Check_SI_%1").arg(i))});
                 continue; // an unanswered question needs no note
             }
-            if (!notaRichiesta(i) || m_q.segnoNota(i))
-                continue;
-            notaMancante(i, pagina);
-            if (fermaQui())
-                return true;
+            if (notaRichiesta(i) && !m_q.segnoNota(i))
+                m_problemi.append(notaMancante(m_profilo, i, numeroPagina));
         }
-        return false;
     }
 
-    // A bad date is reported and remembered, but never stops the check.
+    // A bad date is reported, but never stops the check.
     void date()
     {
         // The start date of the office first, then the closing date of the accounts; each field 'giorno' is
         // followed by its month and year.
         for (int giorno : {34, 2}) {
-            if (dataValida(m_q.campoGenerale(giorno), m_q.campoGenerale(giorno + 1),
-                           m_q.campoGenerale(giorno + 2)))
-                continue;
-            messaggio(QStringLiteral("Si è inserita una data non corretta!"), titoloAttenzione);
-            m_ui.spostaFocus(nomeCampoGenerale(giorno));
-            m_problema = true;
+            if (!dataValida(m_q.campoGenerale(giorno), m_q.campoGenerale(giorno + 1),
+                            m_q.campoGenerale(giorno + 2)))
+                aggiungi(attenzione(QStringLiteral("Si è inserita una data non corretta!")),
+                         {messaggio(), focus(nomeCampoGenerale(giorno))}, false);
         }
     }
 
-    bool campo33Numerico()
+    void campo33Numerico()
     {
-        const QString testo = m_q.campoGenerale(33);
-        // Empty was reported by the general-field step (only the all-problems run gets here with it).
+        const QString testo = m_q.campoGenerale(campoMassimo);
+        // Empty was reported by the general-field step, which stops a check before this one.
         if (testo.isEmpty() || testoNumerico(testo))
-            return false;
-        messaggio(QStringLiteral("Si è inserito un valore non numerico!"), titoloAttenzione);
-        m_ui.spostaFocus(nomeCampoGenerale(33));
-        return fermaQui();
+            return;
+        aggiungi(attenzione(QStringLiteral("Si è inserito un valore non numerico!")),
+                 {messaggio(), focus(nomeCampoGenerale(campoMassimo))});
     }
 
-    bool nota81Presente() const { return m_q.segnoNota(81) && m_q.casella(81, Casella::SI); }
-
-    bool incarichi()
+    // A number beyond 16 bits stops the check as an error of the command, with the program's title.
+    std::optional<int> numero16Bit(const QString& testo)
     {
-        const QString testo33 = m_q.campoGenerale(33);
-        // Without a number the maximum is unknown; only the all-problems run gets here then.
-        const bool massimoNoto = testoNumerico(testo33);
-        const int massimo = massimoNoto ? numeroA16Bit(testo33) : 0;
+        int valore = 0;
+        for (QChar c : testo) {
+            valore = valore * 10 + (c.unicode() - u'0');
+            if (valore > massimo16Bit) {
+                aggiungi({QStringLiteral("Il valore \"%1\" supera il massimo consentito (%2).")
+                              .arg(testo)
+                              .arg(massimo16Bit),
+                          titoloApplicazione(), Pulsanti::Ok, Icona::Nessuna},
+                         {messaggio()});
+                return std::nullopt;
+            }
+        }
+        return valore;
+    }
+
+    void incarichi()
+    {
+        const QString testo33 = m_q.campoGenerale(campoMassimo);
+        // Without a number the maximum is unknown: a check that stops at the first problem never gets here.
+        const std::optional<int> massimo = testoNumerico(testo33) ? numero16Bit(testo33) : std::nullopt;
+        // A note 1.0.c already written settles every member.
+        if (m_q.segnoNota(81) && m_q.casella(81, Casella::SI))
+            return;
         const TabellaMembri& membri = m_q.membri();
         // The offices columns are, in order: group, listed and other companies.
         const int colonnaQuotate = membri.layout().primaColonnaIncarichi + 1;
         for (int r = 0; r < membri.numeroMembri(); ++r) {
             const QString valore = membri.cella(r, colonnaQuotate);
-            // Asked again for every row: a Yes on an earlier row may have written the note.
-            if (valore.isEmpty() || nota81Presente())
+            if (valore.isEmpty())
                 continue;
             if (!testoNumerico(valore)) {
-                messaggio(
-                    QStringLiteral("Si è inserito un valore non numerico nel campo incarichi ricoperti!"),
-                    titoloAttenzione);
-                m_ui.spostaFocus(tabellaMembri);
-                if (fermaQui())
-                    return true;
+                aggiungi(attenzione(QStringLiteral(
+                             "Si è inserito un valore non numerico nel campo incarichi ricoperti!")),
+                         {messaggio(), focus(tabellaMembri)});
                 continue;
             }
-            const int incarichi = numeroA16Bit(valore);
-            if (!massimoNoto || massimo >= incarichi)
+            const std::optional<int> incarichi = numero16Bit(valore);
+            if (!massimo || !incarichi || *massimo >= *incarichi)
                 continue;
-            if (m_tutti) {
-                notaMancante(81, DatiGeneraliPagina);
-                fermaQui();
-                continue;
-            }
-            const auto esito = messaggio(
-                QStringLiteral(
-                    "Il numero massimo di incarichi previsti dallo statuto\rè inferiore agli incarichi "
-                    "ricoperti.\rE' necessario compilare la nota 1.0.c.\rSi desidera compilare tale "
-                    "nota adesso?"),
-                titoloAttenzione, Pulsanti::SiNo, Icona::Esclamazione);
-            if (esito != Interazione::Esito::Si) {
-                m_ui.spostaFocus(nomeCampoGenerale(33));
-                return fermaQui();
-            }
-            // Ticking box 81 afresh opens its note editor through the SI rule.
-            m_q.setBox(81, Casella::SI, false);
-            m_q.setBox(81, Casella::SI, true);
-            if (m_q.segnoNota(81))
-                continue;
-            notaMancante(81, DatiGeneraliPagina);
-            return fermaQui();
+            m_problemi.append(
+                {{QStringLiteral("Il numero massimo di incarichi previsti dallo statuto\rè inferiore agli "
+                                 "incarichi ricoperti.\rE' necessario compilare la nota 1.0.c.\rSi "
+                                 "desidera compilare tale nota adesso?"),
+                  titoloAttenzione, Pulsanti::SiNo, Icona::Esclamazione},
+                 {messaggio(), focus(nomeCampoGenerale(campoMassimo))},
+                 true,
+                 true});
         }
-        return false;
     }
 
-    Questionario& m_q;
+    const Questionario& m_q;
     const ProfiloModello& m_profilo;
     const RegoleControllo& m_regole;
-    Interazione& m_ui;
-    const bool m_tutti;
-    bool m_problema = false;
+    QList<Problema> m_problemi;
 };
+
+void ripeti(const Problema& problema, Interazione& ui, bool conMessaggio = true)
+{
+    for (const Mossa& m : problema.mosse) {
+        switch (m.tipo) {
+        case Mossa::Tipo::Messaggio:
+            if (conMessaggio)
+                ui.mostra(problema.messaggio);
+            break;
+        case Mossa::Tipo::Ripristino:
+            ui.ripristinaFinestra();
+            break;
+        case Mossa::Tipo::Pagina:
+            ui.mostraPagina(m.pagina);
+            break;
+        case Mossa::Tipo::Focus:
+            ui.spostaFocus(m.controllo);
+            break;
+        }
+    }
+}
 
 } // namespace
 
-bool controlloPrimaDellaGenerazione(Questionario& q)
+std::optional<int> Problema::pagina() const
 {
-    return controlloPrimaDellaGenerazione(q, ModoControllo::PrimoProblema);
+    std::optional<int> numero;
+    for (const Mossa& m : mosse)
+        if (m.tipo == Mossa::Tipo::Pagina)
+            numero = m.pagina;
+    return numero;
 }
 
-bool controlloPrimaDellaGenerazione(Questionario& q, ModoControllo modo)
+std::optional<QString> Problema::focus() const
 {
-    return Controllo(q, modo).esegui();
+    std::optional<QString> controllo;
+    for (const Mossa& m : mosse)
+        if (m.tipo == Mossa::Tipo::Focus)
+            controllo = m.controllo;
+    return controllo;
+}
+
+QList<Problema> controlloPrimaDellaGenerazione(const Questionario& q)
+{
+    return Controllo(q).esegui();
+}
+
+bool eseguiControllo(Questionario& q)
+{
+    Interazione& ui = q.interazione();
+    bool mostrato = false;
+    for (const Problema& problema : controlloPrimaDellaGenerazione(q)) {
+        if (!problema.domandaNota81) {
+            ripeti(problema, ui);
+            mostrato = true;
+            if (problema.ferma)
+                return true;
+            continue;
+        }
+        if (ui.mostra(problema.messaggio) != Interazione::Esito::Si) {
+            ripeti(problema, ui, false);
+            return true;
+        }
+        // Ticking box 81 afresh opens its note editor through the SI rule.
+        q.setBox(81, Casella::SI, false);
+        q.setBox(81, Casella::SI, true);
+        if (q.segnoNota(81))
+            return mostrato;
+        ripeti(notaMancante(q.profilo(), 81, DatiGeneraliPagina), ui);
+        return true;
+    }
+    return mostrato;
+}
+
+QList<Problema> finoAlPrimoProblema(const QList<Problema>& problemi)
+{
+    QList<Problema> primi;
+    for (const Problema& problema : problemi) {
+        primi.append(problema);
+        if (problema.ferma)
+            break;
+    }
+    return primi;
+}
+
+QList<Problema> senzaDomande(const QList<Problema>& problemi, const ProfiloModello& profilo)
+{
+    QList<Problema> risultato;
+    for (const Problema& problema : problemi)
+        risultato.append(problema.domandaNota81 ? notaMancante(profilo, 81, DatiGeneraliPagina) : problema);
+    return risultato;
 }
 
 bool testoNumerico(const QString& testo)
@@ -354,19 +430,4 @@ bool dataValida(const QString& giorno, const QString& mese, const QString& anno)
     if (!soloCifre(giorno, 2, 2) || !soloCifre(mese, 2, 2) || !soloCifre(anno, 4, 4))
         return false;
     return QDate::isValid(anno.toInt(), mese.toInt(), giorno.toInt());
-}
-
-int numeroA16Bit(const QString& testo)
-{
-    if (!testoNumerico(testo))
-        throw ErroreOperazione(QStringLiteral("Il valore \"%1\" non è un numero.").arg(testo));
-    int valore = 0;
-    for (QChar c : testo) {
-        valore = valore * 10 + (c.unicode() - u'0');
-        if (valore > massimo16Bit)
-            throw ErroreOperazione(QStringLiteral("Il valore \"%1\" supera il massimo consentito (%2).")
-                                       .arg(testo)
-                                       .arg(massimo16Bit));
-    }
-    return valore;
 }

@@ -3,7 +3,6 @@
 #include "documento/documentoxml.h"
 #include "documento/erroreoperazione.h"
 #include "modelli/posizionifile.h"
-#include "questionario/interazione.h"
 #include "questionario/questionario.h"
 
 #include <algorithm>
@@ -14,42 +13,6 @@
 namespace {
 
 const QString aCapo = QStringLiteral("\r\n");
-
-void mostraImpossibileAprire(Interazione& interazione)
-{
-    interazione.messaggio(QStringLiteral("ATTENZIONE: impossibile aprire il file.") + aCapo +
-                              QStringLiteral("Verificare che il nome del file sia corretto e che abbia ") +
-                              QStringLiteral("un'estensione XML") + aCapo +
-                              QStringLiteral("Operazione annullata!!!"),
-                          QStringLiteral("Errore"), Interazione::Pulsanti::Ok, Interazione::Icona::Critica);
-}
-
-LettoreV11& lettoreV11()
-{
-    static LettoreV11 lettore;
-    return lettore;
-}
-
-// The editing rules stay silent for the whole read, and the flags come down however it ends.
-class Caricamento
-{
-public:
-    explicit Caricamento(Questionario& q) : m_q(q)
-    {
-        m_q.setCaricamento(true);
-        m_q.setBloccoClick(true);
-    }
-    ~Caricamento()
-    {
-        m_q.setCaricamento(false);
-        m_q.setBloccoClick(false);
-    }
-    Caricamento(const Caricamento&) = delete;
-    Caricamento& operator=(const Caricamento&) = delete;
-
-private:
-    Questionario& m_q;
-};
 
 class Lettore
 {
@@ -256,9 +219,16 @@ private:
 
 } // namespace
 
-bool leggiFile(Questionario& q, const QString& percorso)
+Messaggio messaggioImpossibileAprire()
 {
-    Interazione& interazione = q.interazione();
+    return {QStringLiteral("ATTENZIONE: impossibile aprire il file.") + aCapo +
+                QStringLiteral("Verificare che il nome del file sia corretto e che abbia ") +
+                QStringLiteral("un'estensione XML") + aCapo + QStringLiteral("Operazione annullata!!!"),
+            QStringLiteral("Errore"), Interazione::Pulsanti::Ok, Interazione::Icona::Critica};
+}
+
+EsitoLettura leggiFile(Questionario& q, const QString& percorso)
+{
     const PosizioniFile& p = posizioniFile(q.modello());
     try {
         // The whole file is parsed before anything is looked at; a failed load throws at the first access.
@@ -266,31 +236,29 @@ bool leggiFile(Questionario& q, const QString& percorso)
         documento.carica(percorso);
         const NodoXml radice = documento.radice();
         if (radice.nome() != p.nomeRadice) {
-            if (p.radiceEstraneaAlLettoreV11 && lettoreV11()) {
-                lettoreV11()(percorso);
-                pulisciModulo(q);
-            } else {
-                mostraImpossibileAprire(interazione);
-            }
-            return false;
+            return {
+                false, messaggioImpossibileAprire(),
+                QStringLiteral("l'elemento radice <%1> non è quello di un questionario").arg(radice.nome())};
         }
         const NodoXml modello = radice.primoFiglio().primoFiglio();
         if (modello.nome() != p.nomeElementoModello) {
-            interazione.messaggio(p.testoModelloErrato + aCapo + QStringLiteral("Operazione annullata."),
-                                  QStringLiteral("Errore"), Interazione::Pulsanti::Ok,
-                                  Interazione::Icona::Critica);
-            return false;
+            return {false,
+                    Messaggio{p.testoModelloErrato + aCapo + QStringLiteral("Operazione annullata."),
+                              QStringLiteral("Errore"), Interazione::Pulsanti::Ok,
+                              Interazione::Icona::Critica},
+                    QString()};
         }
 
         pulisciModulo(q);
-        Caricamento caricamento(q);
+        const Questionario::Caricamento caricamento(q);
         Lettore(q).leggi(modello);
-        interazione.impostaTitolo(q.titoloBase() + QStringLiteral(" - ") + percorso);
-        return true;
+        return {true, std::nullopt, QString()};
+    } catch (const ErroreXml& e) {
+        return {false, messaggioImpossibileAprire(), e.descrizione()};
+    } catch (const ErroreOperazione& e) {
+        return {false, messaggioImpossibileAprire(), e.descrizione()};
     } catch (const std::exception&) {
-        // Whatever failed, the user learns only that the file could not be opened.
-        mostraImpossibileAprire(interazione);
-        return false;
+        return {false, messaggioImpossibileAprire(), QString()};
     }
 }
 
@@ -312,9 +280,4 @@ void pulisciModulo(Questionario& q)
     }
     q.membri().svuotaTutto();
     q.membri().setGriglia();
-}
-
-void impostaLettoreV11(LettoreV11 lettore)
-{
-    lettoreV11() = std::move(lettore);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+struct Messaggio;
+
 // The one way the core reaches the user. Implemented with real dialogs by the window, and by a scripted
 // fake in the tests. Every call is synchronous: a modal step returns when its dialog has closed.
 class Interazione
@@ -40,6 +42,7 @@ public:
     virtual ~Interazione() = default;
 
     virtual Esito messaggio(const QString& testo, const QString& titolo, Pulsanti pulsanti, Icona icona) = 0;
+    Esito mostra(const Messaggio& messaggio);
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chiediFileDaSalvare(const FiltroFile& dialogo) = 0;
     virtual std::optional<QString> chiediFileDaAprire(const FiltroFile& dialogo) = 0;
@@ -57,3 +60,19 @@ public:
     // Removes the tray icon and ends the program; returns only where there is nothing to end (tests).
     virtual void terminaProgramma() = 0;
 };
+
+// A message box as a value: what a command, a reader or the check has to tell the user.
+struct Messaggio
+{
+    QString testo;
+    QString titolo;
+    Interazione::Pulsanti pulsanti = Interazione::Pulsanti::Ok;
+    Interazione::Icona icona = Interazione::Icona::Critica;
+
+    friend bool operator==(const Messaggio&, const Messaggio&) = default;
+};
+
+inline Interazione::Esito Interazione::mostra(const Messaggio& m)
+{
+    return messaggio(m.testo, m.titolo, m.pulsanti, m.icona);
+}

@@ -3,6 +3,23 @@
 #include "questionario/interazione.h"
 #include "questionario/testo.h"
 
+namespace {
+
+// Raised while it lives; lowered, not restored, when it ends, as the rules say of their guards.
+class Alzata
+{
+public:
+    explicit Alzata(bool& bandiera) : m_bandiera(bandiera) { m_bandiera = true; }
+    ~Alzata() { m_bandiera = false; }
+    Alzata(const Alzata&) = delete;
+    Alzata& operator=(const Alzata&) = delete;
+
+private:
+    bool& m_bandiera;
+};
+
+} // namespace
+
 Questionario::Questionario(Modello modello, Interazione& interazione, QObject* parent)
     : QObject(parent), m_profilo(::profilo(modello)), m_interazione(interazione), m_membri(modello)
 {
@@ -24,11 +41,15 @@ bool& Questionario::stato(int indice, Casella casella)
     return c.na;
 }
 
+bool Questionario::stato(int indice, Casella casella) const
+{
+    const Caselle& c = m_caselle[indice];
+    return casella == Casella::SI ? c.si : casella == Casella::NO ? c.no : c.na;
+}
+
 bool Questionario::casella(int indice, Casella casella) const
 {
-    if (!indiceValido(indice))
-        return false;
-    return const_cast<Questionario*>(this)->stato(indice, casella);
+    return indiceValido(indice) && stato(indice, casella);
 }
 
 Risposta Questionario::risposta(int indice) const
@@ -97,8 +118,6 @@ Questionario::TriggerNota Questionario::noteTrigger(int indice) const
 void Questionario::regolaSI(int i)
 {
     segnaModificato();
-    m_notaMembro = false;
-    m_indiceNota = i;
     const bool ticked = m_caselle[i].si;
     // Withdrawing a SI discards its note, even while a file is being read.
     if (!ticked && m_segniNota[i]) {
@@ -110,7 +129,7 @@ void Questionario::regolaSI(int i)
     if (m_flagCaricamento)
         return;
 
-    m_inClickSI = true;
+    const Alzata inClickSI(m_inClickSI);
     const bool apertura = ticked && !m_bloccoClick && !m_inClickNO && m_profilo.passaTestIndiceSI(i);
     if (apertura && m_profilo.notaSuSI.test(i)) {
         setBox(i, Casella::NO, false);
@@ -124,13 +143,11 @@ void Questionario::regolaSI(int i)
         setBox(i, Casella::NO, false);
         setBox(i, Casella::NA, false);
     }
-    m_inClickSI = false;
 }
 
 void Questionario::regolaNO(int i)
 {
     segnaModificato();
-    m_indiceNota = i;
     const bool ticked = m_caselle[i].no;
     if (!ticked && m_segniNota[i]) {
         m_noteAltre[i].clear();
@@ -140,7 +157,7 @@ void Questionario::regolaNO(int i)
     if (m_flagCaricamento)
         return;
 
-    m_inClickNO = true;
+    const Alzata inClickNO(m_inClickNO);
     const Domanda& d = m_profilo.domanda(i);
     if (ticked && d.etichettaNotaVisibile && !m_inClickSI && !m_bloccoClick && m_profilo.notaSuNO.test(i)) {
         setBox(i, Casella::SI, false);
@@ -151,7 +168,6 @@ void Questionario::regolaNO(int i)
         setBox(i, Casella::SI, false);
         setBox(i, Casella::NA, false);
     }
-    m_inClickNO = false;
 }
 
 void Questionario::regolaNA(int i)
@@ -159,12 +175,11 @@ void Questionario::regolaNA(int i)
     segnaModificato();
     if (m_flagCaricamento)
         return;
-    m_inClickNA = true;
+    const Alzata inClickNA(m_inClickNA);
     if (!m_inClickSI && !m_inClickNO) {
         setBox(i, Casella::SI, false);
         setBox(i, Casella::NO, false);
     }
-    m_inClickNA = false;
 }
 
 QString Questionario::notaSI(int indice) const
@@ -234,13 +249,10 @@ Apertura aperturaDaEtichetta(int i)
 
 } // namespace
 
-bool Questionario::clicEtichettaNota(int indice)
+bool Questionario::notaApribileDaEtichetta(int indice) const
 {
     if (!indiceValido(indice))
         return false;
-    m_flagSalvato = false;
-    m_indiceNota = indice;
-    m_notaMembro = false;
     if (!m_profilo.domanda(indice).etichettaNotaVisibile)
         return false;
     if (m_segniNota[indice])
@@ -259,47 +271,42 @@ bool Questionario::clicEtichettaNota(int indice)
     return false;
 }
 
-void Questionario::setIndiceNota(int indice)
+QString Questionario::testoNota(int i) const
 {
-    if (indiceValido(indice))
-        m_indiceNota = indice;
-}
-
-QString Questionario::testoNotaDaMostrare() const
-{
-    const int i = m_indiceNota;
+    if (!indiceValido(i))
+        return {};
     return normalizzaACapo(m_caselle[i].si ? m_noteSI[i] : m_noteAltre[i]);
 }
 
-void Questionario::cancellaNota()
+void Questionario::cancellaNota(int i)
 {
-    const int i = m_indiceNota;
+    if (!indiceValido(i))
+        return;
     if (m_caselle[i].si)
         m_noteSI[i].clear();
     else
         m_noteAltre[i].clear();
 }
 
-void Questionario::fineNota(const QString& testo)
+void Questionario::fineNota(int i, const QString& testo)
 {
-    const int i = m_indiceNota;
+    if (!indiceValido(i))
+        return;
     const bool vuoto = soloSpazi(testo);
     QString& slot = m_caselle[i].si ? m_noteSI[i] : m_noteAltre[i];
     if (vuoto) {
         setSegnoNota(i, false);
         slot.clear();
         // An answer that calls for a note is withdrawn when its note is left empty.
-        m_bloccoClick = true;
+        const Alzata bloccoClick(m_bloccoClick);
         if (m_caselle[i].si)
             setBox(i, Casella::SI, false);
         else if (m_caselle[i].no)
             setBox(i, Casella::NO, false);
-        m_bloccoClick = false;
     } else {
         setSegnoNota(i, true);
         slot = troncaSenzaSpezzare(testo, lunghezzaMassimaNota);
     }
-    m_notaMembro = false;
 }
 
 QString Questionario::campoGenerale(int indice) const
@@ -355,18 +362,5 @@ void Questionario::setConteggioRiquadroII(int numero, const QString& testo)
 
 void Questionario::segnaModificato()
 {
-    m_flagSalvato = false;
-    if (m_leggiDisponibile) {
-        m_leggiDisponibile = false;
-        Q_EMIT leggiDisponibileCambiato(false);
-    }
-}
-
-void Questionario::segnaSalvato()
-{
-    m_flagSalvato = true;
-    if (!m_leggiDisponibile) {
-        m_leggiDisponibile = true;
-        Q_EMIT leggiDisponibileCambiato(true);
-    }
+    Q_EMIT modificato();
 }

@@ -24,8 +24,10 @@ enum class Risposta
     NA
 };
 
-// The whole content of one model's questionnaire while it is edited, with the rules that keep its answers
-// consistent. Every change is announced by a signal so that the window can mirror it.
+// The whole content of one model's questionnaire while it is edited (answers, notes, general data, members),
+// with the rules that keep its answers consistent. Every change is announced by a signal so that the window
+// can mirror it. What belongs to one run of a window (the saved flag, the file, the caption) is kept apart,
+// by the window's file commands.
 class Questionario : public QObject
 {
     Q_OBJECT
@@ -35,8 +37,8 @@ public:
 
     Questionario(Modello modello, Interazione& interazione, QObject* parent = nullptr);
 
-    // While one lives, the questionnaire is being filled from outside (a file, a JSON): the editing rules stay
-    // silent and no box opens the note editor. The flags come down however the filling ends.
+    // While one lives, the questionnaire is being filled from outside (a file, a JSON): the editing rules
+    // stay silent and no box opens the note editor. The flags come down however the filling ends.
     class Caricamento
     {
     public:
@@ -90,15 +92,16 @@ public:
     bool setNotaAltre(int indice, const QString& testo);
     bool setSegnoNota(int indice, bool segno);
 
-    // A click on the note label of question `indice`: clears the saved flag and selects the group; true when
-    // the note may be opened (it has text, or the answer that calls for it is ticked).
-    bool clicEtichettaNota(int indice);
+    // Whether a click on the note label of question `indice` opens its note: the label is shown and the note
+    // has text, or the answer that calls for it is ticked.
+    bool notaApribileDaEtichetta(int indice) const;
 
-    // The note editor in group mode, for the group `indiceNota`.
-    QString testoNotaDaMostrare() const;
-    void cancellaNota();
-    // "Fine": stores the text, or withdraws the answer that called for it when the text is blank.
-    void fineNota(const QString& testo);
+    // The note editor in group mode, for the group `indice`: the text it shows (the SI slot while SI is
+    // ticked, else the other slot, line breaks as CR LF), "Cancella", and "Fine", which stores the text or,
+    // when it is blank, withdraws the answer that called for it.
+    QString testoNota(int indice) const;
+    void cancellaNota(int indice);
+    void fineNota(int indice, const QString& testo);
 
     // General data, by general field index. Writing while a file is being read triggers no rule.
     QString campoGenerale(int indice) const;
@@ -116,37 +119,16 @@ public:
     QString conteggioRiquadroII(int numero) const;
     void setConteggioRiquadroII(int numero, const QString& testo);
 
-    // State flags.
-    bool flagSalvato() const { return m_flagSalvato; }
-    bool flagCaricamento() const { return m_flagCaricamento; }
-    bool bloccoClick() const { return m_bloccoClick; }
-    bool leggiDisponibile() const { return m_leggiDisponibile; }
-    int indiceNota() const { return m_indiceNota; }
-    bool notaMembro() const { return m_notaMembro; }
-    void setCaricamento(bool stato) { m_flagCaricamento = stato; }
-    void setBloccoClick(bool stato) { m_bloccoClick = stato; }
-    void setIndiceNota(int indice);
-    void setNotaMembro(bool stato) { m_notaMembro = stato; }
+    // An edit: announced to whoever keeps the saved flag. Every rule and every edit of the editing windows
+    // calls it.
     void segnaModificato();
-    void segnaSalvato();
-    // Some callers change the saved flag without touching "Leggi": a click on the requisiti column clears it,
-    // a cancelled open dialog sets it.
-    void setFlagSalvato(bool stato) { m_flagSalvato = stato; }
 
-    // Window state that saving and reading share.
-    QString titoloBase() const { return m_titoloBase; }
-    void setTitoloBase(const QString& titolo) { m_titoloBase = titolo; }
-    QString percorsoFile() const { return m_percorsoFile; }
-    void setPercorsoFile(const QString& percorso) { m_percorsoFile = percorso; }
-    bool flagUscita() const { return m_flagUscita; }
-    void setFlagUscita(bool stato) { m_flagUscita = stato; }
-
-    Interazione& interazione() const { return m_interazione; }
+    Interazione& interazione() { return m_interazione; }
 
 Q_SIGNALS:
+    void modificato();
     void casellaCambiata(int indice, Casella casella, bool stato);
     void segnoNotaCambiato(int indice, bool segno);
-    void leggiDisponibileCambiato(bool disponibile);
     void campoGeneraleCambiato(int indice, const QString& testo);
     void riunioniNACambiato(bool stato);
     void conteggioRiquadroIICambiato(int numero, const QString& testo);
@@ -162,6 +144,7 @@ private:
     };
 
     bool& stato(int indice, Casella casella);
+    bool stato(int indice, Casella casella) const;
     void regolaSI(int indice);
     void regolaNO(int indice);
     void regolaNA(int indice);
@@ -179,16 +162,11 @@ private:
     std::array<QString, 3> m_conteggiRiquadroII;
     TabellaMembri m_membri;
 
-    bool m_flagSalvato = true;
     bool m_flagCaricamento = false;
+    // Re-entrancy guards: set while the note editor unticks a box itself, and while the rules of an SI, NO or
+    // NA box run (one box's rules must not re-run the rules of the box that triggered them).
     bool m_bloccoClick = false;
-    bool m_leggiDisponibile = true;
-    int m_indiceNota = 0;
-    bool m_notaMembro = false;
     bool m_inClickSI = false;
     bool m_inClickNO = false;
     bool m_inClickNA = false;
-    QString m_titoloBase;
-    QString m_percorsoFile;
-    bool m_flagUscita = false;
 };

@@ -104,16 +104,14 @@ void FinestraNota::apriMembro(int riga)
 
 void FinestraNota::preparaGruppo(int indice)
 {
-    m_questionario.setIndiceNota(indice);
-    m_questionario.setNotaMembro(false);
+    m_indice = indice;
     m_riga = -1;
-    const QString etichetta = m_questionario.profilo().domanda(m_questionario.indiceNota()).etichettaNota;
-    prepara(etichetta + QStringLiteral(" - Testo associato"), m_questionario.testoNotaDaMostrare());
+    const QString etichetta = m_questionario.profilo().domanda(indice).etichettaNota;
+    prepara(etichetta + QStringLiteral(" - Testo associato"), m_questionario.testoNota(indice));
 }
 
 void FinestraNota::preparaMembro(int riga)
 {
-    m_questionario.setNotaMembro(true);
     m_riga = riga;
     const TabellaMembri& membri = m_questionario.membri();
     prepara(membri.titoloNotaMembro(riga), membri.testoNotaMembro(riga));
@@ -175,8 +173,8 @@ bool FinestraNota::eventFilter(QObject* oggetto, QEvent* evento)
 
 void FinestraNota::cancella()
 {
-    if (!m_questionario.notaMembro())
-        m_questionario.cancellaNota();
+    if (m_riga < 0)
+        m_questionario.cancellaNota(m_indice);
     m_testo->clear();
     m_testo->setFocus(Qt::OtherFocusReason);
 }
@@ -187,11 +185,11 @@ void FinestraNota::fine()
     // A note of blanks only is no note.
     if (soloSpazi(finale))
         m_testo->clear();
-    if (m_questionario.notaMembro())
+    if (m_riga >= 0)
         m_questionario.membri().fineNotaMembro(m_riga, finale);
     else
-        m_questionario.fineNota(finale);
-    m_questionario.setNotaMembro(false);
+        m_questionario.fineNota(m_indice, finale);
+    m_riga = -1;
     done(QDialog::Accepted);
 }
 

@@ -47,5 +47,6 @@ private:
     Questionario& m_questionario;
     LimiteNota m_limite;
     QPlainTextEdit* m_testo = nullptr;
-    int m_riga = -1; // member row in member mode
+    int m_indice = 0; // the group in group mode
+    int m_riga = -1;  // the member row in member mode, -1 in group mode
 };

@@ -125,10 +125,8 @@ void GrigliaMembri::apriCella(const QModelIndex& cella)
     if (m_colonnaCorrente == 0)
         return;
     if (m_colonnaCorrente == tabella.layout().colonnaRequisiti) {
-        m_questionario.setFlagSalvato(false);
-        m_questionario.setNotaMembro(true);
         nascondiEditor();
-        m_questionario.interazione().apriNotaMembro(m_rigaCorrente);
+        Q_EMIT notaMembroRichiesta(m_rigaCorrente);
         return;
     }
     m_valoreOriginale = tabella.cella(m_rigaCorrente, m_colonnaCorrente);

@@ -29,6 +29,10 @@ public:
     // member's note, any other column opens the editor over the cell.
     void apriCella(const QModelIndex& cella);
 
+Q_SIGNALS:
+    // A click on the requisiti column of member row `riga`: its note is to be opened.
+    void notaMembroRichiesta(int riga);
+
 protected:
     void resizeEvent(QResizeEvent* evento) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;

@@ -2,17 +2,15 @@
 
 #include "questionario/interazione.h"
 
-#include <cstdio>
-
-// The benchmarks ask the user nothing: every dialog is cancelled, and a message would be a fault worth
-// seeing.
+// A port with nobody behind it, for the command line and the benchmarks: a message is closed with OK, a
+// question answered No, Yes/No/Cancel cancelled, every file dialog cancelled; the note editor never opens,
+// so nothing is written into a note.
 class InterazioneMuta : public Interazione
 {
 public:
-    Esito messaggio(const QString& testo, const QString&, Pulsanti, Icona) override
+    Esito messaggio(const QString&, const QString&, Pulsanti pulsanti, Icona) override
     {
-        std::fprintf(stderr, "messaggio inatteso: %s\n", qPrintable(testo));
-        return Esito::Ok;
+        return pulsanti == Pulsanti::Ok ? Esito::Ok : pulsanti == Pulsanti::SiNo ? Esito::No : Esito::Annulla;
     }
     std::optional<QString> chiediFileDaSalvare(const FiltroFile&) override { return std::nullopt; }
     std::optional<QString> chiediFileDaAprire(const FiltroFile&) override { return std::nullopt; }
