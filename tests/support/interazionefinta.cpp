@@ -40,7 +40,7 @@ void InterazioneFinta::apriNotaGruppo(int indice)
         return;
     }
     if (questionario)
-        questionario->fineNota(testiNota.isEmpty() ? QString() : testiNota.dequeue());
+        questionario->fineNota(indice, testiNota.isEmpty() ? QString() : testiNota.dequeue());
 }
 
 void InterazioneFinta::apriNotaMembro(int riga)
