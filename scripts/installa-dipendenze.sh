@@ -9,6 +9,7 @@ pacchetti=(
   make             # the two commands
   qt6-base-dev     # Qt 6 Core, Gui, Widgets, PrintSupport, Test (with the offscreen platform plugin)
   libpugixml-dev   # XML document
+  rapidjson-dev    # JSON of the command-line tool
   qt6-translations-l10n # Italian texts of the toolkit's own dialogs and buttons
   fonts-dejavu-core # a font, so that windows show text under Xvfb and offscreen
 )

@@ -112,36 +112,40 @@ std::unique_ptr<Questionario> questionarioDelFile(const Argomenti& a, Interazion
     return leggiXml(a.file, a.modello, porta, errori);
 }
 
-QString numeroOppureNull(const std::optional<int>& valore)
+void scriviEsitoJson(QIODevice& uscita, const QList<Problema>& problemi)
 {
-    return valore ? QString::number(*valore) : QStringLiteral("null");
-}
-
-QString testoOppureNull(const std::optional<QString>& valore)
-{
-    return valore ? stringaJson(*valore) : QStringLiteral("null");
-}
-
-void scriviEsitoJson(QTextStream& uscita, const QList<Problema>& problemi)
-{
-    uscita << "{\n  \"esito\": " << (problemi.isEmpty() ? "\"ok\"" : "\"errore\"") << ",\n  \"messaggi\": [";
+    ScrittoreJson json(uscita);
+    json << "{\n  \"esito\": " << (problemi.isEmpty() ? "\"ok\"" : "\"errore\"") << ",\n  \"messaggi\": [";
     for (qsizetype k = 0; k < problemi.size(); ++k) {
         const Problema& p = problemi.at(k);
-        uscita << (k == 0 ? "\n" : ",\n") << "    {\"titolo\": " << stringaJson(p.messaggio.titolo)
-               << ", \"testo\": " << stringaJson(p.messaggio.testo)
-               << ", \"pagina\": " << numeroOppureNull(p.pagina())
-               << ", \"focus\": " << testoOppureNull(p.focus()) << '}';
+        json << (k == 0 ? "\n" : ",\n") << "    {\"titolo\": ";
+        json.testo(p.messaggio.titolo);
+        json << ", \"testo\": ";
+        json.testo(p.messaggio.testo);
+        json << ", \"pagina\": ";
+        if (const std::optional<int> pagina = p.pagina())
+            json.intero(*pagina);
+        else
+            json.nullo();
+        json << ", \"focus\": ";
+        if (const std::optional<QString> focus = p.focus())
+            json.testo(*focus);
+        else
+            json.nullo();
+        json << "}";
     }
-    uscita << (problemi.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
+    json << (problemi.isEmpty() ? "]\n}\n" : "\n  ]\n}\n");
+    json.fine();
 }
 
-void scriviEsitoTesto(QTextStream& uscita, const QList<Problema>& problemi)
+void scriviEsitoTesto(QIODevice& uscita, const QList<Problema>& problemi)
 {
+    QTextStream testo(&uscita);
     for (qsizetype k = 0; k < problemi.size(); ++k) {
         if (k > 0)
-            uscita << '\n';
-        uscita << problemi.at(k).messaggio.titolo << '\n'
-               << perTerminale(problemi.at(k).messaggio.testo) << '\n';
+            testo << '\n';
+        testo << problemi.at(k).messaggio.titolo << '\n'
+              << perTerminale(problemi.at(k).messaggio.testo) << '\n';
     }
 }
 
@@ -164,14 +168,16 @@ template <typename Funzione> int conErrori(QTextStream& errori, Funzione&& funzi
 
 } // namespace
 
-int comandoLeggi(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
+int comandoLeggi(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
 {
     return conErrori(errori, [&] {
         InterazioneMuta porta;
         const std::unique_ptr<Questionario> q = leggiXml(a.file, a.modello, porta, errori);
         if (!q)
             return int(UscitaErroreFile);
-        uscita << questionarioInJson(*q);
+        ScrittoreJson json(uscita);
+        scriviQuestionarioJson(*q, json);
+        json.fine();
         return int(UscitaFatto);
     });
 }
@@ -187,7 +193,7 @@ int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori)
     });
 }
 
-int comandoVerifica(const Argomenti& a, QTextStream& uscita, QTextStream& errori)
+int comandoVerifica(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
 {
     return conErrori(errori, [&] {
         InterazioneMuta porta;
@@ -205,12 +211,15 @@ int comandoVerifica(const Argomenti& a, QTextStream& uscita, QTextStream& errori
     });
 }
 
-int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QTextStream& uscita,
+int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QIODevice& uscita,
                       QTextStream& errori)
 {
     const RichiestaRigaComando richiesta = analizzaArgomenti(argomenti);
     if (!richiesta.argomenti) {
-        (richiesta.uscita == UscitaFatto ? uscita : errori) << richiesta.testo;
+        if (richiesta.uscita == UscitaFatto)
+            QTextStream(&uscita) << richiesta.testo;
+        else
+            errori << richiesta.testo;
         return richiesta.uscita;
     }
     const Argomenti& a = *richiesta.argomenti;

@@ -8,14 +8,14 @@ class QIODevice;
 class QTextStream;
 
 // The whole command line: parses `argomenti` (the program's own name first), runs the command and returns
-// the exit status. `ingresso` is standard input (the JSON of "scrivi -"); results go to `uscita`, errors to
-// `errori`.
-int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QTextStream& uscita,
+// the exit status. `ingresso` is standard input (the JSON of "scrivi -"); results go to `uscita` as UTF-8,
+// errors to `errori`.
+int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QIODevice& uscita,
                       QTextStream& errori);
 
 // "leggi": the questionnaire that the reader fills from the file, as JSON.
-int comandoLeggi(const Argomenti& a, QTextStream& uscita, QTextStream& errori);
+int comandoLeggi(const Argomenti& a, QIODevice& uscita, QTextStream& errori);
 // "scrivi": the questionnaire that a JSON describes, written by the writer with no check.
 int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori);
 // "verifica": the check before generation, with every message it shows.
-int comandoVerifica(const Argomenti& a, QTextStream& uscita, QTextStream& errori);
+int comandoVerifica(const Argomenti& a, QIODevice& uscita, QTextStream& errori);

@@ -2,81 +2,152 @@
 
 #include "questionario/questionario.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QJsonValue>
+#include <QBuffer>
+#include <QIODevice>
+#include <QSet>
 #include <optional>
+#include <rapidjson/document.h>
+#include <rapidjson/error/error.h>
+#include <rapidjson/writer.h>
 
 ErroreDati::ErroreDati(QString descrizione)
     : m_descrizione(std::move(descrizione)), m_utf8(m_descrizione.toUtf8())
 {}
 
-namespace {
+// --- Writing ---
 
-const QString chiaveModello = QStringLiteral("modello");
-const QString chiaveDatiGenerali = QStringLiteral("datiGenerali");
-const QString chiaveRiunioniNA = QStringLiteral("riunioniNA");
-const QString chiaveConteggi = QStringLiteral("conteggiRiquadroII");
-const QString chiaveRisposte = QStringLiteral("risposte");
-const QString chiaveNoteSI = QStringLiteral("noteSI");
-const QString chiaveNoteAltre = QStringLiteral("noteAltre");
-const QString chiaveSegniNota = QStringLiteral("segniNota");
-const QString chiaveMembri = QStringLiteral("membri");
-constexpr int numeroConteggi = 3;
+namespace json {
 
-void aggiungiStringa(QString& uscita, const QString& testo)
+// The library's output stream: a block of bytes handed to the device whenever it fills up.
+class Flusso
 {
-    static const char cifre[] = "0123456789abcdef";
-    auto escape = [&uscita](char16_t c) {
-        uscita += QStringLiteral("\\u");
-        for (int spostamento = 12; spostamento >= 0; spostamento -= 4)
-            uscita += QLatin1Char(cifre[(c >> spostamento) & 0xF]);
-    };
-    uscita += u'"';
-    const qsizetype n = testo.size();
+public:
+    using Ch = char;
+    static constexpr qsizetype dimensioneBlocco = 1 << 16;
+
+    explicit Flusso(QIODevice& dispositivo) : m_dispositivo(dispositivo)
+    {
+        m_blocco.reserve(dimensioneBlocco);
+    }
+
+    void Put(char c)
+    {
+        m_blocco.append(c);
+        if (m_blocco.size() >= dimensioneBlocco)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!m_blocco.isEmpty() && m_dispositivo.write(m_blocco) != m_blocco.size())
+            m_fallito = true;
+        m_blocco.clear();
+    }
+    void scrivi(const char* testo)
+    {
+        for (; *testo; ++testo)
+            Put(*testo);
+    }
+    bool fallito() const { return m_fallito; }
+
+    // One value is a whole JSON document for the library, so the writer starts afresh for each.
+    rapidjson::Writer<Flusso, rapidjson::UTF16<char16_t>, rapidjson::UTF8<char>>& valore()
+    {
+        m_scrittore.Reset(*this);
+        return m_scrittore;
+    }
+
+private:
+    QIODevice& m_dispositivo;
+    QByteArray m_blocco;
+    bool m_fallito = false;
+    rapidjson::Writer<Flusso, rapidjson::UTF16<char16_t>, rapidjson::UTF8<char>> m_scrittore;
+};
+
+// Found by argument-dependent lookup, as the library's own streams are.
+inline void PutUnsafe(Flusso& flusso, char c)
+{
+    flusso.Put(c);
+}
+inline void PutReserve(Flusso&, size_t) {}
+
+} // namespace json
+
+ScrittoreJson::ScrittoreJson(QIODevice& uscita) : m_flusso(std::make_unique<json::Flusso>(uscita)) {}
+
+ScrittoreJson::~ScrittoreJson() = default;
+
+ScrittoreJson& ScrittoreJson::operator<<(const char* testo)
+{
+    m_flusso->scrivi(testo);
+    return *this;
+}
+
+void ScrittoreJson::testo(const QString& valore)
+{
+    const char16_t* inizio = reinterpret_cast<const char16_t*>(valore.utf16());
+    const qsizetype n = valore.size();
+    // Half a surrogate pair has no UTF-8 form. No text read from a file or a JSON holds one; should one get
+    // here, it is written as the replacement character rather than cut the string short.
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = testo.at(i);
-        switch (c.unicode()) {
-        case u'"':
-            uscita += QStringLiteral("\\\"");
-            continue;
-        case u'\\':
-            uscita += QStringLiteral("\\\\");
-            continue;
-        case u'\b':
-            uscita += QStringLiteral("\\b");
-            continue;
-        case u'\f':
-            uscita += QStringLiteral("\\f");
-            continue;
-        case u'\n':
-            uscita += QStringLiteral("\\n");
-            continue;
-        case u'\r':
-            uscita += QStringLiteral("\\r");
-            continue;
-        case u'\t':
-            uscita += QStringLiteral("\\t");
-            continue;
-        default:
-            break;
-        }
-        if (c.unicode() < 0x20) {
-            escape(c.unicode());
-        } else if (c.isHighSurrogate() && i + 1 < n && testo.at(i + 1).isLowSurrogate()) {
-            uscita += c;
-            uscita += testo.at(++i);
+        const QChar c(inizio[i]);
+        if (c.isHighSurrogate() && i + 1 < n && QChar(inizio[i + 1]).isLowSurrogate()) {
+            ++i;
         } else if (c.isSurrogate()) {
-            // A lone surrogate has no UTF-8 form; escaped, it still comes back as the same text.
-            escape(c.unicode());
-        } else {
-            uscita += c;
+            QString sostituito = valore;
+            for (qsizetype k = i; k < n; ++k) {
+                if (sostituito.at(k).isHighSurrogate() && k + 1 < n && sostituito.at(k + 1).isLowSurrogate())
+                    ++k;
+                else if (sostituito.at(k).isSurrogate())
+                    sostituito[k] = QChar::ReplacementCharacter;
+            }
+            testo(sostituito);
+            return;
         }
     }
-    uscita += u'"';
+    m_flusso->valore().String(inizio, rapidjson::SizeType(n));
 }
+
+void ScrittoreJson::booleano(bool valore)
+{
+    m_flusso->valore().Bool(valore);
+}
+
+void ScrittoreJson::intero(int valore)
+{
+    m_flusso->valore().Int(valore);
+}
+
+void ScrittoreJson::numero(double valore)
+{
+    auto& scrittore = m_flusso->valore();
+    scrittore.SetMaxDecimalPlaces(3);
+    scrittore.Double(valore);
+}
+
+void ScrittoreJson::nullo()
+{
+    m_flusso->valore().Null();
+}
+
+void ScrittoreJson::fine()
+{
+    m_flusso->Flush();
+    if (m_flusso->fallito())
+        throw ErroreDati(QStringLiteral("Impossibile scrivere il risultato: errore di scrittura."));
+}
+
+namespace {
+
+const char* const chiaveModello = "modello";
+const char* const chiaveDatiGenerali = "datiGenerali";
+const char* const chiaveRiunioniNA = "riunioniNA";
+const char* const chiaveConteggi = "conteggiRiquadroII";
+const char* const chiaveRisposte = "risposte";
+const char* const chiaveNoteSI = "noteSI";
+const char* const chiaveNoteAltre = "noteAltre";
+const char* const chiaveSegniNota = "segniNota";
+const char* const chiaveMembri = "membri";
+constexpr int numeroConteggi = 3;
 
 QString testoRisposta(Risposta r)
 {
@@ -93,157 +164,120 @@ QString testoRisposta(Risposta r)
     return {};
 }
 
-// Writes the fixed layout: scalar arrays on one line, one line per general field, note and member row.
-class ScrittoreJson
+// The fixed layout: scalar arrays on one line, one line per general field, note and member row.
+class Impaginazione
 {
 public:
-    explicit ScrittoreJson(const Questionario& q) : m_q(q) {}
+    Impaginazione(const Questionario& q, ScrittoreJson& json) : m_q(q), m_j(json) {}
 
-    QString scrivi()
+    void scrivi()
     {
-        const ProfiloModello& profilo = m_q.profilo();
-        m_s += QStringLiteral("{\n");
+        m_j << "{\n";
         chiave(chiaveModello);
-        aggiungiStringa(m_s, nomeModello(m_q.modello()));
-        m_s += QStringLiteral(",\n");
+        m_j.testo(nomeModello(m_q.modello()));
+        m_j << ",\n";
 
         chiave(chiaveDatiGenerali);
-        m_s += QStringLiteral("{\n");
-        const QList<int> campi = profilo.campiGenerali();
+        m_j << "{\n";
+        const QList<int> campi = m_q.profilo().campiGenerali();
         for (qsizetype k = 0; k < campi.size(); ++k) {
-            m_s += QStringLiteral("    ");
-            aggiungiStringa(m_s, QString::number(campi.at(k)));
-            m_s += QStringLiteral(": ");
-            aggiungiStringa(m_s, m_q.campoGenerale(campi.at(k)));
-            m_s += k + 1 < campi.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
+            m_j << "    ";
+            m_j.testo(QString::number(campi.at(k)));
+            m_j << ": ";
+            m_j.testo(m_q.campoGenerale(campi.at(k)));
+            m_j << (k + 1 < campi.size() ? ",\n" : "\n");
         }
-        m_s += QStringLiteral("  },\n");
+        m_j << "  },\n";
 
         chiave(chiaveRiunioniNA);
-        booleano(m_q.riunioniNA());
-        m_s += QStringLiteral(",\n");
+        m_j.booleano(m_q.riunioniNA());
+        m_j << ",\n";
 
         chiave(chiaveConteggi);
-        QStringList conteggi;
-        for (int k = 0; k < numeroConteggi; ++k)
-            conteggi.append(m_q.conteggioRiquadroII(k));
-        elencoInLinea(conteggi);
-        m_s += QStringLiteral(",\n");
-
-        QStringList risposte, noteSI, noteAltre;
-        QList<bool> segni;
-        for (int i = 0; i < numeroIndici; ++i) {
-            risposte.append(testoRisposta(m_q.risposta(i)));
-            noteSI.append(m_q.notaSI(i));
-            noteAltre.append(m_q.notaAltre(i));
-            segni.append(m_q.segnoNota(i));
-        }
+        elenco(numeroConteggi, true, [this](int k) { m_j.testo(m_q.conteggioRiquadroII(k)); });
+        m_j << ",\n";
         chiave(chiaveRisposte);
-        elencoInLinea(risposte);
-        m_s += QStringLiteral(",\n");
+        elenco(numeroIndici, true, [this](int i) { m_j.testo(testoRisposta(m_q.risposta(i))); });
+        m_j << ",\n";
         chiave(chiaveNoteSI);
-        elencoARighe(noteSI);
-        m_s += QStringLiteral(",\n");
+        elenco(numeroIndici, false, [this](int i) { m_j.testo(m_q.notaSI(i)); });
+        m_j << ",\n";
         chiave(chiaveNoteAltre);
-        elencoARighe(noteAltre);
-        m_s += QStringLiteral(",\n");
+        elenco(numeroIndici, false, [this](int i) { m_j.testo(m_q.notaAltre(i)); });
+        m_j << ",\n";
         chiave(chiaveSegniNota);
-        m_s += u'[';
-        for (qsizetype k = 0; k < segni.size(); ++k) {
-            if (k > 0)
-                m_s += QStringLiteral(", ");
-            booleano(segni.at(k));
-        }
-        m_s += QStringLiteral("],\n");
+        elenco(numeroIndici, true, [this](int i) { m_j.booleano(m_q.segnoNota(i)); });
+        m_j << ",\n";
 
         chiave(chiaveMembri);
-        m_s += QStringLiteral("[\n");
         const TabellaMembri& membri = m_q.membri();
-        for (int r = 0; r < membri.numeroRighe(); ++r) {
-            QStringList riga;
-            for (int c = 0; c < membri.numeroColonne(); ++c)
-                riga.append(membri.cella(r, c));
-            m_s += QStringLiteral("    ");
-            elencoInLinea(riga);
-            m_s += r + 1 < membri.numeroRighe() ? QStringLiteral(",\n") : QStringLiteral("\n");
-        }
-        m_s += QStringLiteral("  ]\n}\n");
-        return m_s;
+        elenco(membri.numeroRighe(), false, [&](int r) {
+            elenco(membri.numeroColonne(), true, [&](int c) { m_j.testo(membri.cella(r, c)); });
+        });
+        m_j << "\n}\n";
     }
 
 private:
-    void chiave(const QString& nome)
+    void chiave(const char* nome) { m_j << "  \"" << nome << "\": "; }
+
+    // An array of n values: on one line, or one value per line indented under its key.
+    template <typename Valore> void elenco(int n, bool inLinea, Valore&& valore)
     {
-        m_s += QStringLiteral("  ");
-        aggiungiStringa(m_s, nome);
-        m_s += QStringLiteral(": ");
-    }
-    void booleano(bool valore) { m_s += valore ? QStringLiteral("true") : QStringLiteral("false"); }
-    void elencoInLinea(const QStringList& testi)
-    {
-        m_s += u'[';
-        for (qsizetype k = 0; k < testi.size(); ++k) {
+        m_j << (inLinea ? "[" : "[\n");
+        for (int k = 0; k < n; ++k) {
             if (k > 0)
-                m_s += QStringLiteral(", ");
-            aggiungiStringa(m_s, testi.at(k));
+                m_j << (inLinea ? ", " : ",\n");
+            if (!inLinea)
+                m_j << "    ";
+            valore(k);
         }
-        m_s += u']';
-    }
-    void elencoARighe(const QStringList& testi)
-    {
-        m_s += QStringLiteral("[\n");
-        for (qsizetype k = 0; k < testi.size(); ++k) {
-            m_s += QStringLiteral("    ");
-            aggiungiStringa(m_s, testi.at(k));
-            m_s += k + 1 < testi.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
-        }
-        m_s += QStringLiteral("  ]");
+        m_j << (inLinea ? "]" : "\n  ]");
     }
 
     const Questionario& m_q;
-    QString m_s;
+    ScrittoreJson& m_j;
 };
+
+// --- Reading ---
 
 [[noreturn]] void rifiuta(const QString& descrizione)
 {
     throw ErroreDati(descrizione);
 }
 
-QString descrizioneErroreJson(QJsonParseError::ParseError errore)
+QString descrizioneErroreJson(rapidjson::ParseErrorCode errore)
 {
     switch (errore) {
-    case QJsonParseError::UnterminatedObject:
-        return QStringLiteral("oggetto non chiuso");
-    case QJsonParseError::MissingNameSeparator:
-        return QStringLiteral("mancano i due punti dopo il nome di una chiave");
-    case QJsonParseError::UnterminatedArray:
-        return QStringLiteral("elenco non chiuso");
-    case QJsonParseError::MissingValueSeparator:
-        return QStringLiteral("manca una virgola tra due valori");
-    case QJsonParseError::IllegalValue:
-        return QStringLiteral("valore non valido");
-    case QJsonParseError::TerminationByNumber:
-        return QStringLiteral("il testo finisce dentro un numero");
-    case QJsonParseError::IllegalNumber:
-        return QStringLiteral("numero non valido");
-    case QJsonParseError::IllegalEscapeSequence:
-        return QStringLiteral("sequenza di escape non valida");
-    case QJsonParseError::IllegalUTF8String:
-        return QStringLiteral("testo UTF-8 non valido");
-    case QJsonParseError::UnterminatedString:
-        return QStringLiteral("testo tra virgolette non chiuso");
-    case QJsonParseError::MissingObject:
-        return QStringLiteral("manca l'oggetto principale");
-    case QJsonParseError::DeepNesting:
-        return QStringLiteral("annidamento troppo profondo");
-    case QJsonParseError::DocumentTooLarge:
-        return QStringLiteral("documento troppo grande");
-    case QJsonParseError::GarbageAtEnd:
+    case rapidjson::kParseErrorDocumentEmpty:
+        return QStringLiteral("documento vuoto");
+    case rapidjson::kParseErrorDocumentRootNotSingular:
         return QStringLiteral("altro testo dopo la fine del documento");
-    case QJsonParseError::NoError:
+    case rapidjson::kParseErrorValueInvalid:
+        return QStringLiteral("valore non valido");
+    case rapidjson::kParseErrorObjectMissName:
+        return QStringLiteral("manca il nome di una chiave, o l'oggetto non è chiuso");
+    case rapidjson::kParseErrorObjectMissColon:
+        return QStringLiteral("mancano i due punti dopo il nome di una chiave");
+    case rapidjson::kParseErrorObjectMissCommaOrCurlyBracket:
+        return QStringLiteral("manca una virgola tra due chiavi, o l'oggetto non è chiuso");
+    case rapidjson::kParseErrorArrayMissCommaOrSquareBracket:
+        return QStringLiteral("manca una virgola tra due valori, o l'elenco non è chiuso");
+    case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
+    case rapidjson::kParseErrorStringUnicodeSurrogateInvalid:
+    case rapidjson::kParseErrorStringEscapeInvalid:
+        return QStringLiteral("sequenza di escape non valida");
+    case rapidjson::kParseErrorStringMissQuotationMark:
+        return QStringLiteral("testo tra virgolette non chiuso");
+    case rapidjson::kParseErrorStringInvalidEncoding:
+        return QStringLiteral("testo UTF-8 non valido");
+    case rapidjson::kParseErrorNumberTooBig:
+    case rapidjson::kParseErrorNumberMissFraction:
+    case rapidjson::kParseErrorNumberMissExponent:
+        return QStringLiteral("numero non valido");
+    default:
         break;
     }
-    return QStringLiteral("errore sconosciuto");
+    return QStringLiteral("errore di sintassi");
 }
 
 QString indiceDi(const QString& chiave, qsizetype indice)
@@ -251,50 +285,37 @@ QString indiceDi(const QString& chiave, qsizetype indice)
     return QStringLiteral("%1[%2]").arg(chiave).arg(indice);
 }
 
-QString testoDa(const QJsonValue& valore, const QString& dove)
+QString testoDi(const rapidjson::Value& valore)
 {
-    if (!valore.isString())
+    return QString::fromUtf8(valore.GetString(), valore.GetStringLength());
+}
+
+QString testoDa(const rapidjson::Value& valore, const QString& dove)
+{
+    if (!valore.IsString())
         rifiuta(QStringLiteral("%1 deve essere un testo.").arg(dove));
-    return valore.toString();
+    return testoDi(valore);
 }
 
-bool booleanoDa(const QJsonValue& valore, const QString& dove)
+bool booleanoDa(const rapidjson::Value& valore, const QString& dove)
 {
-    if (!valore.isBool())
+    if (!valore.IsBool())
         rifiuta(QStringLiteral("%1 deve essere true o false.").arg(dove));
-    return valore.toBool();
+    return valore.GetBool();
 }
 
-// A present key must hold an array of exactly `lunghezza` elements (any length when negative); a missing
-// key gives nothing.
-std::optional<QJsonArray> elencoDa(const QJsonObject& radice, const QString& chiave, qsizetype lunghezza)
+// The members of an object, each key once: the library keeps both of a repeated key, and which one counts
+// would be a guess. `oggetto` names the object in the message; empty for the whole JSON.
+void verificaChiaviUniche(const rapidjson::Value& valore, const QString& oggetto)
 {
-    const QJsonValue valore = radice.value(chiave);
-    if (valore.isUndefined())
-        return std::nullopt;
-    if (!valore.isArray())
-        rifiuta(QStringLiteral("%1 deve essere un elenco.").arg(chiave));
-    QJsonArray elenco = valore.toArray();
-    if (lunghezza >= 0 && elenco.size() != lunghezza)
-        rifiuta(QStringLiteral("%1 deve avere %2 elementi, non %3.")
-                    .arg(chiave)
-                    .arg(lunghezza)
-                    .arg(elenco.size()));
-    return elenco;
-}
-
-Modello modelloDa(const QJsonObject& radice)
-{
-    const QJsonValue valore = radice.value(chiaveModello);
-    if (valore.isUndefined())
-        rifiuta(QStringLiteral("Manca la chiave modello (Tradizionale, Dualistico o Monistico)."));
-    const QString nome = testoDa(valore, chiaveModello);
-    for (Modello m : tuttiIModelli) {
-        if (nomeModello(m) == nome)
-            return m;
+    QSet<QString> viste;
+    for (auto m = valore.MemberBegin(); m != valore.MemberEnd(); ++m) {
+        const QString chiave = testoDi(m->name);
+        if (viste.contains(chiave))
+            rifiuta(oggetto.isEmpty() ? QStringLiteral("Chiave \"%1\" ripetuta.").arg(chiave)
+                                      : QStringLiteral("%1: chiave \"%2\" ripetuta.").arg(oggetto, chiave));
+        viste.insert(chiave);
     }
-    rifiuta(QStringLiteral("%1: \"%2\" non è un modello: deve essere Tradizionale, Dualistico o Monistico.")
-                .arg(chiaveModello, nome));
 }
 
 bool haCasella(const Domanda& d, Casella casella)
@@ -315,16 +336,16 @@ bool haCasella(const Domanda& d, Casella casella)
 class LettoreJson
 {
 public:
-    LettoreJson(const QJsonObject& radice, Questionario& q) : m_radice(radice), m_q(q) {}
+    LettoreJson(const rapidjson::Value& radice, Questionario& q) : m_radice(radice), m_q(q) {}
 
     void leggi()
     {
         static const QStringList ammesse{chiaveModello,   chiaveDatiGenerali, chiaveRiunioniNA,
                                          chiaveConteggi,  chiaveRisposte,     chiaveNoteSI,
                                          chiaveNoteAltre, chiaveSegniNota,    chiaveMembri};
-        for (auto it = m_radice.constBegin(); it != m_radice.constEnd(); ++it) {
-            if (!ammesse.contains(it.key()))
-                rifiuta(QStringLiteral("Chiave \"%1\" sconosciuta.").arg(it.key()));
+        for (auto m = m_radice.MemberBegin(); m != m_radice.MemberEnd(); ++m) {
+            if (!ammesse.contains(testoDi(m->name)))
+                rifiuta(QStringLiteral("Chiave \"%1\" sconosciuta.").arg(testoDi(m->name)));
         }
         // Nothing that is set here may run an editing rule.
         const Questionario::Caricamento caricamento(m_q);
@@ -338,31 +359,54 @@ public:
 private:
     QString modello() const { return nomeModello(m_q.modello()); }
 
+    const rapidjson::Value* valore(const char* chiave) const
+    {
+        const auto m = m_radice.FindMember(chiave);
+        return m == m_radice.MemberEnd() ? nullptr : &m->value;
+    }
+
+    // A present key must hold an array of exactly `lunghezza` elements (any length when negative); a missing
+    // key gives nothing.
+    const rapidjson::Value* elenco(const char* chiave, qsizetype lunghezza) const
+    {
+        const rapidjson::Value* v = valore(chiave);
+        if (!v)
+            return nullptr;
+        if (!v->IsArray())
+            rifiuta(QStringLiteral("%1 deve essere un elenco.").arg(chiave));
+        if (lunghezza >= 0 && v->Size() != lunghezza)
+            rifiuta(QStringLiteral("%1 deve avere %2 elementi, non %3.")
+                        .arg(chiave)
+                        .arg(lunghezza)
+                        .arg(v->Size()));
+        return v;
+    }
+
     void datiGenerali()
     {
-        const QJsonValue valore = m_radice.value(chiaveDatiGenerali);
-        if (!valore.isUndefined()) {
-            if (!valore.isObject())
+        if (const rapidjson::Value* v = valore(chiaveDatiGenerali)) {
+            if (!v->IsObject())
                 rifiuta(QStringLiteral("%1 deve essere un oggetto.").arg(chiaveDatiGenerali));
-            const QJsonObject campi = valore.toObject();
+            verificaChiaviUniche(*v, QString::fromLatin1(chiaveDatiGenerali));
             const QList<int> ammessi = m_q.profilo().campiGenerali();
-            for (auto it = campi.constBegin(); it != campi.constEnd(); ++it) {
-                const QString dove = QStringLiteral("%1[\"%2\"]").arg(chiaveDatiGenerali, it.key());
+            for (auto m = v->MemberBegin(); m != v->MemberEnd(); ++m) {
+                const QString chiave = testoDi(m->name);
+                const QString dove = QStringLiteral("%1[\"%2\"]").arg(chiaveDatiGenerali, chiave);
                 bool numero = false;
-                const int campo = it.key().toInt(&numero);
+                const int campo = chiave.toInt(&numero);
                 // Only the plain decimal form names a field: "07" or " 7" is not field 7.
-                if (!numero || QString::number(campo) != it.key())
+                if (!numero || QString::number(campo) != chiave)
                     rifiuta(QStringLiteral("%1: la chiave deve essere il numero di un campo generale.")
                                 .arg(dove));
                 if (!ammessi.contains(campo))
                     rifiuta(QStringLiteral("%1: il modello %2 non ha il campo generale %3.")
                                 .arg(dove, modello())
                                 .arg(campo));
-                m_q.setCampoGenerale(campo, testoDa(it.value(), dove));
+                m_q.setCampoGenerale(campo, testoDa(m->value, dove));
             }
         }
-        const QJsonValue na = m_radice.value(chiaveRiunioniNA);
-        if (na.isUndefined() || !booleanoDa(na, chiaveRiunioniNA))
+        const rapidjson::Value* na = valore(chiaveRiunioniNA);
+        if (!na || !booleanoDa(*na, chiaveRiunioniNA))
             return;
         if (!m_q.profilo().haRiunioniComitatoEsecutivo)
             rifiuta(QStringLiteral("%1: il modello %2 non ha il numero di riunioni del comitato esecutivo.")
@@ -377,12 +421,12 @@ private:
 
     void conteggi()
     {
-        const std::optional<QJsonArray> elenco = elencoDa(m_radice, chiaveConteggi, numeroConteggi);
-        if (!elenco)
+        const rapidjson::Value* v = elenco(chiaveConteggi, numeroConteggi);
+        if (!v)
             return;
         for (int k = 0; k < numeroConteggi; ++k) {
             const QString dove = indiceDi(chiaveConteggi, k);
-            const QString testo = testoDa(elenco->at(k), dove);
+            const QString testo = testoDa((*v)[k], dove);
             if (!testo.isEmpty() && m_q.modello() != Modello::Tradizionale)
                 rifiuta(QStringLiteral("%1: il modello %2 non ha i numeri di riunioni del Riquadro II; deve "
                                        "essere vuoto.")
@@ -393,34 +437,33 @@ private:
 
     void membri()
     {
-        const std::optional<QJsonArray> righe = elencoDa(m_radice, chiaveMembri, -1);
+        const rapidjson::Value* righe = elenco(chiaveMembri, -1);
         if (!righe)
             return;
         TabellaMembri& tabella = m_q.membri();
         const LayoutMembri& layout = tabella.layout();
         const int colonne = tabella.numeroColonne();
-        if (righe->size() > TabellaMembri::massimoMembri)
+        if (righe->Size() > TabellaMembri::massimoMembri)
             rifiuta(QStringLiteral("%1 ha %2 righe: al massimo %3.")
                         .arg(chiaveMembri)
-                        .arg(righe->size())
+                        .arg(righe->Size())
                         .arg(TabellaMembri::massimoMembri));
-        for (qsizetype r = 0; r < righe->size(); ++r) {
+        for (rapidjson::SizeType r = 0; r < righe->Size(); ++r) {
             const QString dove = indiceDi(chiaveMembri, r);
-            const QJsonValue valore = righe->at(r);
-            if (!valore.isArray())
+            const rapidjson::Value& riga = (*righe)[r];
+            if (!riga.IsArray())
                 rifiuta(QStringLiteral("%1 deve essere un elenco.").arg(dove));
-            const QJsonArray riga = valore.toArray();
-            if (riga.size() != colonne)
+            if (int(riga.Size()) != colonne)
                 rifiuta(QStringLiteral("%1 deve avere %2 colonne nel modello %3, non %4.")
                             .arg(dove)
                             .arg(colonne)
                             .arg(modello())
-                            .arg(riga.size()));
+                            .arg(riga.Size()));
             // Rows beyond the first three are added as the window adds them, labelled with their number.
-            if (r >= tabella.numeroRighe() && !tabella.aggiungiMembro())
+            if (int(r) >= tabella.numeroRighe() && !tabella.aggiungiMembro())
                 rifiuta(QStringLiteral("%1: troppe righe.").arg(dove));
             for (int c = 0; c < colonne; ++c) {
-                const QString testo = testoDa(riga.at(c), indiceDi(dove, c));
+                const QString testo = testoDa(riga[rapidjson::SizeType(c)], indiceDi(dove, c));
                 // The row label and the requisiti column are the table's own, recomputed below.
                 if (c != 0 && c != layout.colonnaRequisiti)
                     tabella.setCella(int(r), c, testo);
@@ -432,12 +475,12 @@ private:
 
     void risposte()
     {
-        const std::optional<QJsonArray> elenco = elencoDa(m_radice, chiaveRisposte, numeroIndici);
-        if (!elenco)
+        const rapidjson::Value* v = elenco(chiaveRisposte, numeroIndici);
+        if (!v)
             return;
         for (int i = 0; i < numeroIndici; ++i) {
             const QString dove = indiceDi(chiaveRisposte, i);
-            const QString testo = testoDa(elenco->at(i), dove);
+            const QString testo = testoDa((*v)[i], dove);
             if (testo.isEmpty())
                 continue;
             Casella casella = Casella::SI;
@@ -446,15 +489,16 @@ private:
             else if (testo == QStringLiteral("NA"))
                 casella = Casella::NA;
             else if (testo != QStringLiteral("SI"))
-                rifiuta(QStringLiteral("%1: \"%2\" non è una risposta: deve essere \"SI\", \"NO\", \"NA\" o "
-                                       "\"\".")
+                rifiuta(QStringLiteral(
+                            "%1: \"%2\" non è una risposta: deve essere \"SI\", \"NO\", \"NA\" o \"\".")
                             .arg(dove, testo));
             const Domanda& d = m_q.profilo().domanda(i);
             if (!d.presente || !d.haCaselle())
-                rifiuta(QStringLiteral("%1: nel modello %2 la domanda %3 non ha caselle di risposta; deve "
-                                       "essere \"\".")
-                            .arg(dove, modello())
-                            .arg(i));
+                rifiuta(
+                    QStringLiteral("%1: nel modello %2 la domanda %3 non ha caselle di risposta; deve essere "
+                                   "\"\".")
+                        .arg(dove, modello())
+                        .arg(i));
             if (!haCasella(d, casella))
                 rifiuta(QStringLiteral("%1: nel modello %2 la domanda %3 non ha la casella %4.")
                             .arg(dove, modello())
@@ -466,64 +510,82 @@ private:
 
     void note()
     {
-        for (const QString& chiave : {chiaveNoteSI, chiaveNoteAltre}) {
-            const std::optional<QJsonArray> elenco = elencoDa(m_radice, chiave, numeroIndici);
-            if (!elenco)
+        for (const bool si : {true, false}) {
+            const char* chiave = si ? chiaveNoteSI : chiaveNoteAltre;
+            const rapidjson::Value* v = elenco(chiave, numeroIndici);
+            if (!v)
                 continue;
             for (int i = 0; i < numeroIndici; ++i) {
                 const QString dove = indiceDi(chiave, i);
-                const QString testo = testoDa(elenco->at(i), dove);
+                const QString testo = testoDa((*v)[i], dove);
                 // The questionnaire would cut a longer note short; refused rather than shortened.
                 if (testo.size() > Questionario::lunghezzaMassimaNota)
                     rifiuta(QStringLiteral("%1: la nota ha %2 caratteri, al massimo %3.")
                                 .arg(dove)
                                 .arg(testo.size())
                                 .arg(Questionario::lunghezzaMassimaNota));
-                if (chiave == chiaveNoteSI)
+                if (si)
                     m_q.setNotaSI(i, testo);
                 else
                     m_q.setNotaAltre(i, testo);
             }
         }
-        const std::optional<QJsonArray> segni = elencoDa(m_radice, chiaveSegniNota, numeroIndici);
+        const rapidjson::Value* segni = elenco(chiaveSegniNota, numeroIndici);
         if (!segni)
             return;
         for (int i = 0; i < numeroIndici; ++i)
-            m_q.setSegnoNota(i, booleanoDa(segni->at(i), indiceDi(chiaveSegniNota, i)));
+            m_q.setSegnoNota(i, booleanoDa((*segni)[i], indiceDi(chiaveSegniNota, i)));
     }
 
-    const QJsonObject& m_radice;
+    const rapidjson::Value& m_radice;
     Questionario& m_q;
 };
 
-} // namespace
-
-QString stringaJson(const QString& testo)
+Modello modelloDa(const rapidjson::Value& radice)
 {
-    QString uscita;
-    aggiungiStringa(uscita, testo);
-    return uscita;
+    const auto m = radice.FindMember(chiaveModello);
+    if (m == radice.MemberEnd())
+        rifiuta(QStringLiteral("Manca la chiave modello (Tradizionale, Dualistico o Monistico)."));
+    const QString nome = testoDa(m->value, chiaveModello);
+    for (Modello modello : tuttiIModelli) {
+        if (nomeModello(modello) == nome)
+            return modello;
+    }
+    rifiuta(QStringLiteral("%1: \"%2\" non è un modello: deve essere Tradizionale, Dualistico o Monistico.")
+                .arg(chiaveModello, nome));
 }
 
-QString questionarioInJson(const Questionario& q)
+} // namespace
+
+void scriviQuestionarioJson(const Questionario& q, ScrittoreJson& json)
 {
-    return ScrittoreJson(q).scrivi();
+    Impaginazione(q, json).scrivi();
+}
+
+QByteArray questionarioInJson(const Questionario& q)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ScrittoreJson json(buffer);
+    scriviQuestionarioJson(q, json);
+    json.fine();
+    return buffer.data();
 }
 
 std::unique_ptr<Questionario> questionarioDaJson(const QByteArray& json, Interazione& interazione)
 {
     if (json.trimmed().isEmpty())
         rifiuta(QStringLiteral("Il JSON è vuoto."));
-    QJsonParseError errore;
-    const QJsonDocument documento = QJsonDocument::fromJson(json, &errore);
-    if (errore.error != QJsonParseError::NoError)
+    rapidjson::Document documento;
+    documento.Parse<rapidjson::kParseValidateEncodingFlag>(json.constData(), size_t(json.size()));
+    if (documento.HasParseError())
         rifiuta(QStringLiteral("JSON non valido al byte %1: %2.")
-                    .arg(errore.offset)
-                    .arg(descrizioneErroreJson(errore.error)));
-    if (!documento.isObject())
+                    .arg(documento.GetErrorOffset())
+                    .arg(descrizioneErroreJson(documento.GetParseError())));
+    if (!documento.IsObject())
         rifiuta(QStringLiteral("Il JSON deve essere un oggetto con le chiavi del questionario."));
-    const QJsonObject radice = documento.object();
-    auto q = std::make_unique<Questionario>(modelloDa(radice), interazione);
-    LettoreJson(radice, *q).leggi();
+    verificaChiaviUniche(documento, QString());
+    auto q = std::make_unique<Questionario>(modelloDa(documento), interazione);
+    LettoreJson(documento, *q).leggi();
     return q;
 }

@@ -6,10 +6,14 @@
 #include <memory>
 
 class Interazione;
+class QIODevice;
 class Questionario;
+namespace json {
+class Flusso;
+}
 
-// Input that cannot be used: a JSON that does not describe a questionnaire, a file that cannot be read. The
-// description is Italian and names the file or the key at fault.
+// Input that cannot be used: a JSON that does not describe a questionnaire, a file that cannot be read or
+// written. The description is Italian and names the file or the key at fault.
 class ErroreDati : public std::exception
 {
 public:
@@ -22,20 +26,42 @@ private:
     QByteArray m_utf8;
 };
 
-// A JSON string literal, quotes included. Non-ASCII characters stay as they are (the output is UTF-8).
-QString stringaJson(const QString& testo);
+// Writes JSON to a device in pieces, as UTF-8: values through the JSON library (strings escaped, non-ASCII
+// kept as it is), punctuation and layout as the caller gives them. fine() writes what is left and raises
+// ErroreDati when the device refused a write.
+class ScrittoreJson
+{
+public:
+    explicit ScrittoreJson(QIODevice& uscita);
+    ~ScrittoreJson();
+    ScrittoreJson(const ScrittoreJson&) = delete;
+    ScrittoreJson& operator=(const ScrittoreJson&) = delete;
+
+    // Punctuation, keys' quotes and layout, written as they are (ASCII).
+    ScrittoreJson& operator<<(const char* testo);
+    void testo(const QString& valore);
+    void booleano(bool valore);
+    void intero(int valore);
+    void numero(double valore); // at most three decimals
+    void nullo();
+    void fine();
+
+private:
+    std::unique_ptr<json::Flusso> m_flusso;
+};
 
 // The whole questionnaire as JSON, keys in a fixed order (a questionnaire always gives the same text):
 // modello, datiGenerali (every general field of the model, by index), riunioniNA, conteggiRiquadroII (3),
 // risposte, noteSI, noteAltre, segniNota (82 each, by question index), membri (every row and column of the
 // members table). Ends with a line break.
-QString questionarioInJson(const Questionario& q);
+void scriviQuestionarioJson(const Questionario& q, ScrittoreJson& json);
+QByteArray questionarioInJson(const Questionario& q);
 
 // Builds the questionnaire a JSON describes, through the core's own setters with no editing rule running.
-// A missing key counts as empty. Refused, with ErroreDati naming the key: malformed JSON, an unknown key, a
-// wrong type, an array of the wrong length, a general field the model does not have, an answer for a box
-// the question does not have (e.g. "NA" where there is no N/A box), a note over the note length limit, a
-// value the model cannot hold (field 65 with its N/A mark, the N/A mark or the counts where the model has
-// none). Column 0 and the requisiti column of the members are recomputed from the row and the hidden text;
-// fewer than three rows are padded to three.
+// A missing key counts as empty. Refused, with ErroreDati naming the key or the byte: malformed JSON, a key
+// given twice, an unknown key, a wrong type, an array of the wrong length, a general field the model does not
+// have, an answer for a box the question does not have (e.g. "NA" where there is no N/A box), a note over the
+// note length limit, a value the model cannot hold (field 65 with its N/A mark, the N/A mark or the counts
+// where the model has none). Column 0 and the requisiti column of the members are recomputed from the row and
+// the hidden text; fewer than three rows are padded to three.
 std::unique_ptr<Questionario> questionarioDaJson(const QByteArray& json, Interazione& interazione);

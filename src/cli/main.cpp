@@ -9,10 +9,9 @@ int main(int argc, char* argv[])
 {
     // The application object gives the program's folder, where the writer finds its templates.
     QCoreApplication app(argc, argv);
-    QFile ingresso;
-    if (!ingresso.open(stdin, QIODevice::ReadOnly))
+    QFile ingresso, uscita;
+    if (!ingresso.open(stdin, QIODevice::ReadOnly) || !uscita.open(stdout, QIODevice::WriteOnly))
         return UscitaErroreFile;
-    QTextStream uscita(stdout);
     QTextStream errori(stderr);
     const int esito = eseguiRigaComando(QCoreApplication::arguments(), ingresso, uscita, errori);
     uscita.flush();

@@ -4,6 +4,7 @@
 #include "documento/erroreoperazione.h"
 #include "modelli/posizionifile.h"
 #include "questionario/questionario.h"
+#include "questionario/testo.h"
 
 #include <algorithm>
 #include <exception>
@@ -93,7 +94,7 @@ private:
         if (valore == u"SI") {
             m_q.setBox(indice, Casella::SI, true);
             m_q.setSegnoNota(indice, true);
-            m_q.setNotaSI(indice, risposta.ultimoFiglio().testo());
+            m_q.setNotaSI(indice, aCapoDaFile(risposta.ultimoFiglio().testo()));
         } else if (valore == u"NO" && indice == domanda80 && m_p.domanda80ConNO) {
             m_q.setBox(indice, Casella::NO, true);
         }
@@ -111,7 +112,7 @@ private:
 
     void conservaNota(int indice, Casella casella, const NodoXml& risposta)
     {
-        const QString nota = risposta.ultimoFiglio().testo();
+        const QString nota = aCapoDaFile(risposta.ultimoFiglio().testo());
         if (nota.isEmpty())
             return;
         m_q.setSegnoNota(indice, true);
@@ -167,6 +168,8 @@ private:
             const NodoXml nodo = elemento.figlio(k);
             if (figlio.colonna < 0)
                 leggiFigliMembro(nodo, figlio.figli, riga);
+            else if (figlio.colonna == m_p.colonnaTestoRequisiti)
+                m_q.membri().setCella(riga, figlio.colonna, aCapoDaFile(nodo.testo()));
             else
                 m_q.membri().setCella(riga, figlio.colonna, nodo.testo());
         }

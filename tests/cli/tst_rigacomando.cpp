@@ -1,8 +1,8 @@
 #include "cli/comandi.h"
 #include "cli/jsonquestionario.h"
-#include "documento/controllo.h"
 #include "modelli/posizionifile.h"
 #include "questionario/questionario.h"
+#include "questionario/testo.h"
 #include "support/interazionefinta.h"
 #include "support/questionariocompleto.h"
 
@@ -19,11 +19,7 @@
 #include <QTextStream>
 #include <functional>
 
-using Preparazione = std::function<void(Questionario&)>;
-using Preparazioni = QList<Preparazione>;
 Q_DECLARE_METATYPE(Modello)
-Q_DECLARE_METATYPE(Preparazione)
-Q_DECLARE_METATYPE(Preparazioni)
 
 namespace {
 
@@ -40,13 +36,14 @@ Esecuzione esegui(const QStringList& argomenti, const QByteArray& ingresso = {})
     QByteArray dati = ingresso;
     QBuffer buffer(&dati);
     buffer.open(QIODevice::ReadOnly);
+    QBuffer uscita;
+    uscita.open(QIODevice::WriteOnly);
     Esecuzione e;
-    QTextStream uscita(&e.uscitaStandard);
     QTextStream errori(&e.errori);
     e.uscita = eseguiRigaComando(QStringList{QStringLiteral("scheda-ombrisa-cli")} + argomenti, buffer,
                                  uscita, errori);
-    uscita.flush();
     errori.flush();
+    e.uscitaStandard = QString::fromUtf8(uscita.data());
     return e;
 }
 
@@ -135,22 +132,20 @@ QString caratteriCasuali(QRandomGenerator& g, int lunghezza)
     return s;
 }
 
-// The note editor's limit, reached exactly.
-QString notaLunghissima(QRandomGenerator& g)
-{
-    QString s;
-    while (s.size() < Questionario::lunghezzaMassimaNota)
-        s += testoCasuale(g, 20) + QStringLiteral("\r\n");
-    s.truncate(Questionario::lunghezzaMassimaNota);
-    // Half a surrogate pair is no character at all; the file could not hold it.
-    if (s.back().isHighSurrogate())
-        s.back() = u'x';
-    return s;
-}
-
+// Notes and requisiti texts hold their line breaks as CR LF, however the file had them; some are at the note
+// editor's limit exactly.
 QString notaCasuale(QRandomGenerator& g)
 {
-    return g.bounded(40) == 0 ? notaLunghissima(g) : testoCasuale(g, 30);
+    if (g.bounded(40) != 0)
+        return aCapoDaFile(testoCasuale(g, 30));
+    QString s;
+    while (s.size() < Questionario::lunghezzaMassimaNota)
+        s += aCapoDaFile(testoCasuale(g, 20)) + QStringLiteral("\r\n");
+    s.truncate(Questionario::lunghezzaMassimaNota);
+    // Neither half a line break nor half a surrogate pair.
+    if (s.back() == u'\r' || s.back().isHighSurrogate())
+        s.back() = u'x';
+    return s;
 }
 
 QStringList caselleOfferte(const Domanda& d)
@@ -253,125 +248,6 @@ QJsonObject questionarioCasuale(Modello m, QRandomGenerator& g)
     return o;
 }
 
-// ---- A questionnaire that passes the check, and single problems to put into it ----
-
-struct Banco
-{
-    InterazioneFinta finta;
-    Questionario q;
-
-    explicit Banco(Modello modello) : q(modello, finta)
-    {
-        finta.questionario = &q;
-        compilaCompleto(q);
-    }
-
-    static void compilaMembro(Questionario& q, int r) { compilaMembroCompleto(q, r); }
-};
-
-Preparazione campo(int indice, const char* testo)
-{
-    return [=](Questionario& q) {
-        q.setCaricamento(true);
-        q.setCampoGenerale(indice, QString::fromUtf8(testo));
-        q.setCaricamento(false);
-    };
-}
-
-Preparazione cella(int riga, int colonna, const char* testo)
-{
-    return [=](Questionario& q) {
-        while (q.membri().numeroRighe() <= riga)
-            QVERIFY(q.membri().aggiungiMembro());
-        q.membri().setCella(riga, colonna, QString::fromUtf8(testo));
-    };
-}
-
-Preparazione senzaRisposta(int indice)
-{
-    return [=](Questionario& q) {
-        q.setCaricamento(true);
-        q.setBox(indice, Casella::SI, false);
-        q.setCaricamento(false);
-        if (q.profilo().domanda(indice).campoConteggio >= 0)
-            q.setConteggioRiquadroII(q.profilo().domanda(indice).campoConteggio, QString());
-    };
-}
-
-// The answer given, its note not written.
-Preparazione senzaNota(int indice, Casella casella)
-{
-    return [=](Questionario& q) {
-        q.setCaricamento(true);
-        q.setBox(indice, Casella::SI, false);
-        q.setBox(indice, casella, true);
-        q.setNotaSI(indice, QString());
-        q.setSegnoNota(indice, false);
-        q.setCaricamento(false);
-    };
-}
-
-// Several changes that make one problem.
-Preparazione insieme(const Preparazioni& parti)
-{
-    return [=](Questionario& q) {
-        for (const Preparazione& p : parti)
-            p(q);
-    };
-}
-
-Preparazione riunioniNA()
-{
-    return [](Questionario& q) {
-        q.setCaricamento(true);
-        q.setRiunioniNA(true);
-        q.setCaricamento(false);
-    };
-}
-
-// What the window's check showed, each message with the moves made for it. Run to its first problem, the
-// check makes its moves before its first message or after the message they belong to, so each move goes
-// to the nearest message before it.
-QJsonArray comeLaFinestra(Questionario& q, InterazioneFinta& finta)
-{
-    finta.registro.clear();
-    finta.messaggi.clear();
-    // The offices question is answered No; no other message looks at its answer.
-    for (int k = 0; k < 50; ++k)
-        finta.risposteMessaggi.enqueue(Interazione::Esito::No);
-    controlloPrimaDellaGenerazione(q);
-    finta.risposteMessaggi.clear();
-    QList<QJsonObject> messaggi;
-    QJsonValue pagina, focus;
-    auto posto = [&](const QString& chiave, const QJsonValue& valore, QJsonValue& prima) {
-        if (messaggi.isEmpty())
-            prima = valore;
-        else
-            messaggi.last().insert(chiave, valore);
-    };
-    int numero = 0;
-    for (const QString& riga : finta.registro) {
-        const QString tipo = riga.section(u'|', 0, 0);
-        const QString valore = riga.section(u'|', 1);
-        if (tipo == QStringLiteral("messaggio")) {
-            const InterazioneFinta::Messaggio& m = finta.messaggi.at(numero++);
-            QJsonObject o{{QStringLiteral("titolo"), m.titolo},
-                          {QStringLiteral("testo"), m.testo},
-                          {QStringLiteral("pagina"), messaggi.isEmpty() ? pagina : QJsonValue()},
-                          {QStringLiteral("focus"), messaggi.isEmpty() ? focus : QJsonValue()}};
-            messaggi.append(o);
-        } else if (tipo == QStringLiteral("pagina")) {
-            posto(QStringLiteral("pagina"), valore.toInt(), pagina);
-        } else if (tipo == QStringLiteral("focus")) {
-            posto(QStringLiteral("focus"), valore, focus);
-        }
-    }
-    QJsonArray a;
-    for (const QJsonObject& o : messaggi)
-        a.append(o);
-    return a;
-}
-
 } // namespace
 
 class TestRigaComando : public QObject
@@ -382,22 +258,14 @@ private Q_SLOTS:
     void initTestCase();
     void andataERitorno_data();
     void andataERitorno();
-    void andataERitornoGrande();
-    void colonneRicalcolate();
     void formatoJson();
-    void verificaComeLaFinestra_data();
-    void verificaComeLaFinestra();
-    void tuttiIProblemi_data();
-    void tuttiIProblemi();
-    void verificaTesto();
+    void verifica();
     void ingressoErrato_data();
     void ingressoErrato();
 
 private:
     QTemporaryDir m_cartella;
     QString percorso(const QString& nome) const { return m_cartella.filePath(nome); }
-    // The check through "verifica --json" on q, from a JSON file or from the file the writer makes of it.
-    Esecuzione verifica(const Questionario& q, bool daXml, const QStringList& opzioni);
 };
 
 void TestRigaComando::initTestCase()
@@ -413,11 +281,13 @@ void TestRigaComando::andataERitorno_data()
     QTest::addColumn<quint32>("seme");
     QTest::addColumn<bool>("programma");
     for (Modello m : tuttiIModelli) {
-        for (quint32 seme = 1; seme <= 30; ++seme)
+        for (quint32 seme = 1; seme <= 12; ++seme)
             QTest::addRow("%s %u", qPrintable(nomeModello(m)), seme) << m << seme << (seme == 1);
     }
 }
 
+// A JSON written to a file and read back is the same JSON; the program's own output, written and read
+// again, is the same text.
 void TestRigaComando::andataERitorno()
 {
     QFETCH(Modello, modello);
@@ -427,23 +297,13 @@ void TestRigaComando::andataERitorno()
     const QJsonObject originale = questionarioCasuale(modello, g);
     const QByteArray json = QJsonDocument(originale).toJson(QJsonDocument::Compact);
     const QString xml = percorso(QStringLiteral("andata.xml"));
+    Esecuzione (*const lancia)(const QStringList&, const QByteArray&) = programma ? eseguiProgramma : esegui;
 
-    Esecuzione scritto;
-    Esecuzione letto;
-    if (programma) {
-        scritto =
-            eseguiProgramma({QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o"), xml}, json);
-        QCOMPARE(scritto.errori, QString());
-        QCOMPARE(scritto.uscita, 0);
-        letto = eseguiProgramma({QStringLiteral("leggi"), xml});
-    } else {
-        scriviFileTesto(percorso(QStringLiteral("andata.json")), json);
-        scritto = esegui(
-            {QStringLiteral("scrivi"), percorso(QStringLiteral("andata.json")), QStringLiteral("-o"), xml});
-        QCOMPARE(scritto.errori, QString());
-        QCOMPARE(scritto.uscita, 0);
-        letto = esegui({QStringLiteral("leggi"), xml});
-    }
+    const Esecuzione scritto =
+        lancia({QStringLiteral("scrivi"), QStringLiteral("-"), QStringLiteral("-o"), xml}, json);
+    QCOMPARE(scritto.errori, QString());
+    QCOMPARE(scritto.uscita, 0);
+    const Esecuzione letto = lancia({QStringLiteral("leggi"), xml}, {});
     QCOMPARE(letto.errori, QString());
     QCOMPARE(letto.uscita, 0);
     QJsonParseError errore;
@@ -453,7 +313,6 @@ void TestRigaComando::andataERitorno()
     if (QTest::currentTestFailed())
         return;
 
-    // The program's own text comes back as the same text.
     scriviFileTesto(percorso(QStringLiteral("ritorno.json")), letto.uscitaStandard.toUtf8());
     const QString xml2 = percorso(QStringLiteral("ritorno.xml"));
     QCOMPARE(esegui({QStringLiteral("scrivi"), percorso(QStringLiteral("ritorno.json")), QStringLiteral("-o"),
@@ -463,83 +322,17 @@ void TestRigaComando::andataERitorno()
     QCOMPARE(esegui({QStringLiteral("leggi"), xml2}).uscitaStandard, letto.uscitaStandard);
 }
 
-// 500 members whose requirements texts and all notes are at the length limit.
-void TestRigaComando::andataERitornoGrande()
-{
-    QRandomGenerator g(7);
-    QJsonObject o = questionarioCasuale(Modello::Tradizionale, g);
-    const QString lunga = notaLunghissima(g);
-    QJsonArray risposte, noteSI, segni;
-    for (int i = 0; i < numeroIndici; ++i) {
-        const bool scritta =
-            i >= 79 || posizioniFile(Modello::Tradizionale).domande[i].uso == PosizioneDomanda::Uso::Completa;
-        risposte.append(scritta ? QStringLiteral("SI") : QString());
-        noteSI.append(scritta ? lunga : QString());
-        segni.append(scritta);
-    }
-    o.insert(QStringLiteral("risposte"), risposte);
-    o.insert(QStringLiteral("noteSI"), noteSI);
-    o.insert(QStringLiteral("noteAltre"), QJsonArray());
-    o.insert(QStringLiteral("segniNota"), segni);
-    const LayoutMembri& l = layoutMembri(Modello::Tradizionale);
-    QJsonArray membri;
-    for (int r = 0; r < 500; ++r) {
-        QJsonArray riga;
-        for (int c = 0; c < l.numeroColonne(); ++c)
-            riga.append(QStringLiteral("%1").arg(r));
-        riga[0] = r == 0 ? QStringLiteral("Pres.") : QString::number(r + 1);
-        riga[l.colonnaNascosta] = lunga;
-        riga[l.colonnaRequisiti] = QStringLiteral("SI");
-        membri.append(riga);
-    }
-    o.insert(QStringLiteral("membri"), membri);
-    o.remove(QStringLiteral("noteAltre")); // a missing key is empty
-
-    scriviFileTesto(percorso(QStringLiteral("grande.json")), QJsonDocument(o).toJson());
-    const QString xml = percorso(QStringLiteral("grande.xml"));
-    const Esecuzione scritto = esegui(
-        {QStringLiteral("scrivi"), percorso(QStringLiteral("grande.json")), QStringLiteral("-o"), xml});
-    QCOMPARE(scritto.errori, QString());
-    const Esecuzione letto = esegui({QStringLiteral("leggi"), xml});
-    QCOMPARE(letto.uscita, 0);
-    QJsonObject atteso = o;
-    QJsonArray vuote;
-    for (int i = 0; i < numeroIndici; ++i)
-        vuote.append(QString());
-    atteso.insert(QStringLiteral("noteAltre"), vuote);
-    QCOMPARE(QJsonDocument::fromJson(letto.uscitaStandard.toUtf8()).object(), atteso);
-}
-
-// Row labels and requisiti marks are the table's own; fewer than three rows become three.
-void TestRigaComando::colonneRicalcolate()
-{
-    const QByteArray json = R"({"modello": "Dualistico", "membri": [
-        ["x", "Anna", "", "", "", "", "", "", "", "", "Revisore.", ""],
-        ["Pres.", "Bruno", "", "", "", "", "", "", "", "", "", "SI"]]})";
-    InterazioneFinta finta;
-    const std::unique_ptr<Questionario> q = questionarioDaJson(json, finta);
-    const QJsonArray membri = QJsonDocument::fromJson(questionarioInJson(*q).toUtf8())
-                                  .object()
-                                  .value(QStringLiteral("membri"))
-                                  .toArray();
-    const QStringList vuota(11, QString());
-    QCOMPARE(membri.size(), 3);
-    QCOMPARE(membri.at(0).toArray().at(0).toString(), QStringLiteral("Pres."));
-    QCOMPARE(membri.at(0).toArray().at(11).toString(), QStringLiteral("SI"));
-    QCOMPARE(membri.at(1).toArray().at(0).toString(), QStringLiteral("2"));
-    QCOMPARE(membri.at(1).toArray().at(11).toString(), QString());
-    QCOMPARE(membri.at(2).toArray(), QJsonArray::fromStringList(QStringList{QStringLiteral("3")} + vuota));
-}
-
-// The keys in their fixed order, general fields by number; texts escaped as JSON, non-ASCII kept.
+// The keys in their fixed order, general fields by number, texts escaped as JSON with non-ASCII kept, the
+// members' row labels and requisiti marks recomputed, fewer than three rows padded to three.
 void TestRigaComando::formatoJson()
 {
     InterazioneFinta finta;
-    const std::unique_ptr<Questionario> q =
-        questionarioDaJson(R"({"membri": [], "datiGenerali": {"62": "9", "4": "\u00e8\\\"\r\n\t"},
-                               "modello": "Monistico"})",
-                           finta);
-    const QStringList righe = questionarioInJson(*q).split(u'\n');
+    const std::unique_ptr<Questionario> q = questionarioDaJson(R"({"membri": [
+        ["x", "Anna", "", "", "", "", "", "", "", "", "", "Revisore.", "NO"],
+        ["Pres.", "Bruno", "", "", "", "", "", "", "", "", "", "", "SI"]],
+        "datiGenerali": {"62": "9", "4": "\u00e8\\\"\r\n\t\u0001"}, "modello": "Monistico"})",
+                                                               finta);
+    const QStringList righe = QString::fromUtf8(questionarioInJson(*q)).split(u'\n');
     QStringList chiavi, campi;
     for (const QString& riga : righe) {
         if (riga.startsWith(QStringLiteral("  \"")))
@@ -551,145 +344,91 @@ void TestRigaComando::formatoJson()
                                   "noteSI", "noteAltre", "segniNota", "membri"}));
     QCOMPARE(campi, (QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "33", "34", "35", "36", "62", "63",
                                  "64", "65"}));
-    QVERIFY(righe.contains(QStringLiteral("    \"4\": \"è\\\\\\\"\\r\\n\\t\",")));
-    QVERIFY(righe.contains(QStringLiteral(
-        "    [\"Pres.\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\"],")));
+    QVERIFY(righe.contains(QStringLiteral("    \"4\": \"è\\\\\\\"\\r\\n\\t\\u0001\",")));
+    QVERIFY(righe.contains(QStringLiteral("  \"riunioniNA\": false,")));
+    QVERIFY(righe.contains(QStringLiteral("  \"conteggiRiquadroII\": [\"\", \"\", \"\"],")));
+    const QString vuote = QStringLiteral(", \"\"").repeated(9);
+    QCOMPARE(righe.mid(righe.indexOf(QStringLiteral("  \"membri\": [")) + 1, 4),
+             (QStringList{"    [\"Pres.\", \"Anna\"" + vuote + ", \"Revisore.\", \"SI\"],",
+                          "    [\"2\", \"Bruno\"" + vuote + ", \"\", \"\"],",
+                          "    [\"3\", \"\"" + vuote + ", \"\", \"\"]", "  ]"}));
     QCOMPARE(righe.first(), QStringLiteral("{"));
     QCOMPARE(righe.at(righe.size() - 2), QStringLiteral("}"));
     QCOMPARE(righe.last(), QString());
 }
 
-Esecuzione TestRigaComando::verifica(const Questionario& q, bool daXml, const QStringList& opzioni)
+// "verifica" through the program: the messages as the window shows them, with the page and the control of
+// each; every problem with --tutti, the question about note 1.0.c answered as a missing note.
+void TestRigaComando::verifica()
 {
+    InterazioneFinta finta;
+    Questionario q(Modello::Tradizionale, finta);
+    compilaCompleto(q);
+    {
+        const Questionario::Caricamento caricamento(q);
+        q.setCampoGenerale(35, QStringLiteral("13"));
+        q.setCampoGenerale(33, QStringLiteral("2"));
+        q.setBox(7, Casella::SI, false);
+        q.setBox(7, Casella::NO, true);
+        q.setSegnoNota(7, false);
+        q.membri().setCella(1, 5, QStringLiteral("3"));
+    }
     const QString json = percorso(QStringLiteral("verifica.json"));
-    scriviFileTesto(json, questionarioInJson(q).toUtf8());
-    QString file = json;
-    if (daXml) {
-        file = percorso(QStringLiteral("verifica.xml"));
-        const Esecuzione scritto = esegui({QStringLiteral("scrivi"), json, QStringLiteral("-o"), file});
-        if (scritto.uscita != 0)
-            return scritto;
-    }
-    return esegui(QStringList{QStringLiteral("verifica")} + opzioni + QStringList{file});
-}
+    scriviFileTesto(json, questionarioInJson(q));
 
-void TestRigaComando::verificaComeLaFinestra_data()
-{
-    QTest::addColumn<Modello>("modello");
-    QTest::addColumn<bool>("daXml");
-    QTest::addColumn<Preparazioni>("preparazioni");
-    // How many messages the window shows: only a guard against a case that tests nothing.
-    QTest::addColumn<int>("quanti");
-    const auto T = Modello::Tradizionale;
-    const auto D = Modello::Dualistico;
-    const auto M = Modello::Monistico;
+    const Esecuzione primo = eseguiProgramma({QStringLiteral("verifica"), QStringLiteral("--json"), json});
+    QCOMPARE(primo.uscita, 1);
+    QCOMPARE(primo.uscitaStandard,
+             QStringLiteral(
+                 "{\n  \"esito\": \"errore\",\n  \"messaggi\": [\n    {\"titolo\": \"Errore\", \"testo\": "
+                 "\"Verificare la <Nota 2.a> nel Riquadro I [1/2]\\r\\nprima di passare alla generazione del "
+                 "file.\", \"pagina\": 1, \"focus\": null}\n  ]\n}\n"));
+    QCOMPARE(eseguiProgramma({QStringLiteral("verifica"), json}).uscitaStandard,
+             QStringLiteral("Errore\nVerificare la <Nota 2.a> nel Riquadro I [1/2]\n"
+                            "prima di passare alla generazione del file.\n"));
+
+    {
+        const Questionario::Caricamento caricamento(q);
+        q.setNotaAltre(7, QStringLiteral("Nota."));
+        q.setSegnoNota(7, true);
+    }
+    scriviFileTesto(json, questionarioInJson(q));
+    const Esecuzione tutti = esegui({QStringLiteral("verifica"), QStringLiteral("--tutti"), json});
+    QCOMPARE(tutti.uscita, 1);
+    QCOMPARE(tutti.uscitaStandard, QStringLiteral("Attenzione\nSi è inserita una data non corretta!\n\n"
+                                                  "Errore\nVerificare la <Nota 1.0.c> nel Dati Generali\n"
+                                                  "prima di passare alla generazione del file.\n"));
+    const Esecuzione domanda = esegui({QStringLiteral("verifica"), QStringLiteral("--json"), json});
+    QVERIFY(
+        domanda.uscitaStandard.contains(QStringLiteral("\"testo\": \"Il numero massimo di incarichi previsti "
+                                                       "dallo statuto\\rè inferiore agli incarichi")));
+    QVERIFY(domanda.uscitaStandard.contains(
+        QStringLiteral("\"pagina\": null, \"focus\": \"TEXT_GENERALE_33\"}")));
+
+    // A number beyond 16 bits is one more problem of the check.
+    {
+        const Questionario::Caricamento caricamento(q);
+        q.setCampoGenerale(33, QStringLiteral("40000"));
+        q.setCampoGenerale(35, QStringLiteral("12"));
+    }
+    scriviFileTesto(json, questionarioInJson(q));
+    const Esecuzione oltre =
+        esegui({QStringLiteral("verifica"), QStringLiteral("--tutti"), QStringLiteral("--json"), json});
+    QCOMPARE(oltre.uscita, 1);
+    QCOMPARE(oltre.errori, QString());
+    QVERIFY(oltre.uscitaStandard.contains(QStringLiteral(
+        "{\"titolo\": \"Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0\", \"testo\": \"Il valore "
+        "\\\"40000\\\" supera il massimo consentito (32767).\", \"pagina\": null, \"focus\": null}")));
+
     for (Modello m : tuttiIModelli) {
-        QTest::addRow("%s complete, JSON", qPrintable(nomeModello(m))) << m << false << Preparazioni{} << 0;
-        QTest::addRow("%s complete, XML", qPrintable(nomeModello(m))) << m << true << Preparazioni{} << 0;
+        InterazioneFinta f;
+        Questionario completo(m, f);
+        compilaCompleto(completo);
+        scriviFileTesto(json, questionarioInJson(completo));
+        const Esecuzione ok = esegui({QStringLiteral("verifica"), QStringLiteral("--json"), json});
+        QCOMPARE(ok.uscita, 0);
+        QCOMPARE(ok.uscitaStandard, QStringLiteral("{\n  \"esito\": \"ok\",\n  \"messaggi\": []\n}\n"));
     }
-    QTest::newRow("company tax code of 10 characters")
-        << T << false << Preparazioni{campo(1, "0123456789")} << 1;
-    QTest::newRow("field 65 empty") << M << true << Preparazioni{campo(65, "")} << 1;
-    QTest::newRow("field 65 not applicable") << T << true << Preparazioni{riunioniNA()} << 0;
-    QTest::newRow("two members") << D << false << Preparazioni{[](Questionario& q) {
-        for (int c = 1; c < q.membri().numeroColonne(); ++c)
-            q.membri().setCella(2, c, QString());
-    }} << 1;
-    QTest::newRow("fourth member, 15-character tax code")
-        << T << true << Preparazioni{cella(3, 1, "Carlo"), cella(3, 2, "ABCDEFGHIJKLMNO")} << 1;
-    QTest::newRow("question 3 unanswered") << D << true << Preparazioni{senzaRisposta(3)} << 1;
-    QTest::newRow("question 34 and its count empty") << T << false << Preparazioni{senzaRisposta(34)} << 1;
-    QTest::newRow("question 7 Inadeguata without note")
-        << M << true << Preparazioni{senzaNota(7, Casella::NO)} << 1;
-    QTest::newRow("question 80 unanswered") << M << false << Preparazioni{senzaRisposta(80)} << 1;
-    QTest::newRow("both dates wrong") << T << true << Preparazioni{campo(35, "13"), campo(2, "32")} << 2;
-    QTest::newRow("field 33 not a number") << D << false << Preparazioni{campo(33, "5a")} << 1;
-    QTest::newRow("offices over the maximum, question answered No")
-        << T << true << Preparazioni{campo(33, "2"), cella(1, 5, "3"), senzaRisposta(81)} << 1;
-    QTest::newRow("offices not a number")
-        << M << false << Preparazioni{cella(2, 5, "tre"), senzaRisposta(81)} << 1;
-}
-
-void TestRigaComando::verificaComeLaFinestra()
-{
-    QFETCH(Modello, modello);
-    QFETCH(bool, daXml);
-    QFETCH(Preparazioni, preparazioni);
-    QFETCH(int, quanti);
-    Banco b(modello);
-    for (const Preparazione& p : preparazioni)
-        p(b.q);
-    const Esecuzione e = verifica(b.q, daXml, {QStringLiteral("--json")});
-    const QJsonArray attesi = comeLaFinestra(b.q, b.finta);
-    QCOMPARE(attesi.size(), quanti);
-    QCOMPARE(e.errori, QString());
-    QCOMPARE(e.uscita, attesi.isEmpty() ? 0 : 1);
-    const QJsonObject risultato = QJsonDocument::fromJson(e.uscitaStandard.toUtf8()).object();
-    QCOMPARE(risultato.value(QStringLiteral("esito")).toString(),
-             attesi.isEmpty() ? QStringLiteral("ok") : QStringLiteral("errore"));
-    QCOMPARE(risultato.value(QStringLiteral("messaggi")).toArray(), attesi);
-    QCOMPARE(risultato.keys(), (QStringList{QStringLiteral("esito"), QStringLiteral("messaggi")}));
-}
-
-// Every problem once, each with the message, page and focus that the window gives it when it is the only
-// problem.
-void TestRigaComando::tuttiIProblemi_data()
-{
-    QTest::addColumn<Modello>("modello");
-    QTest::addColumn<Preparazioni>("problemi");
-    QTest::newRow("a general field, then a member row")
-        << Modello::Tradizionale << Preparazioni{campo(0, ""), cella(3, 1, "Carlo")};
-    QTest::newRow("a missing note, then a meeting count left empty")
-        << Modello::Tradizionale << Preparazioni{senzaNota(30, Casella::SI), senzaRisposta(34)};
-    QTest::newRow("an unanswered question, a missing note, a date, the offices")
-        << Modello::Monistico
-        << Preparazioni{senzaRisposta(3), senzaNota(7, Casella::NO), campo(34, "31"), campo(35, "02"),
-                        insieme({cella(2, 5, "x"), senzaRisposta(81)})};
-    QTest::newRow("tax codes, question 80, the closing date")
-        << Modello::Dualistico
-        << Preparazioni{campo(1, "0123456789"), cella(1, 2, "ABCDEFGHIJKLMNO"), senzaRisposta(80),
-                        campo(4, "23")};
-}
-
-void TestRigaComando::tuttiIProblemi()
-{
-    QFETCH(Modello, modello);
-    QFETCH(Preparazioni, problemi);
-    QJsonArray attesi;
-    for (const Preparazione& p : problemi) {
-        Banco solo(modello);
-        p(solo.q);
-        for (const QJsonValue& m : comeLaFinestra(solo.q, solo.finta))
-            attesi.append(m);
-    }
-    Banco b(modello);
-    for (const Preparazione& p : problemi)
-        p(b.q);
-    const Esecuzione e = verifica(b.q, false, {QStringLiteral("--json"), QStringLiteral("--tutti")});
-    QCOMPARE(e.uscita, 1);
-    QVERIFY(attesi.size() > 1);
-    QCOMPARE(QJsonDocument::fromJson(e.uscitaStandard.toUtf8())
-                 .object()
-                 .value(QStringLiteral("messaggi"))
-                 .toArray(),
-             attesi);
-}
-
-// Without --json: title, then text, line breaks as the terminal has them, a blank line between messages.
-void TestRigaComando::verificaTesto()
-{
-    Banco b(Modello::Tradizionale);
-    campo(35, "13")(b.q);
-    senzaNota(7, Casella::NO)(b.q);
-    const Esecuzione e = verifica(b.q, false, {});
-    QCOMPARE(e.uscita, 1);
-    QCOMPARE(e.uscitaStandard, QStringLiteral("Errore\nVerificare la <Nota 2.a> nel Riquadro I [1/2]\n"
-                                              "prima di passare alla generazione del file.\n"));
-    senzaNota(7, Casella::SI)(b.q);
-    campo(2, "32")(b.q);
-    QCOMPARE(verifica(b.q, false, {QStringLiteral("--tutti")}).uscitaStandard,
-             QStringLiteral("Attenzione\nSi è inserita una data non corretta!\n\n"
-                            "Attenzione\nSi è inserita una data non corretta!\n"));
 }
 
 void TestRigaComando::ingressoErrato_data()
@@ -724,7 +463,7 @@ void TestRigaComando::ingressoErrato_data()
                             "</ModelloTradizionale></S></SchedaOrganoControllo>");
     const QString nonCe = percorso(QStringLiteral("non-c-e.xml"));
     const QString troppo = percorso(QStringLiteral("troppo.json"));
-    scriviFileTesto(troppo, R"({"modello": "Tradizionale", "datiGenerali": {"33": "40000"}})");
+    scriviFileTesto(troppo, R"({"modello": "Tradizionale"})");
 
     const QString p = QStringLiteral("scheda-ombrisa-cli: ");
     const QString attenzione =
@@ -745,8 +484,13 @@ void TestRigaComando::ingressoErrato_data()
                             << QString();
     };
 
-    json("malformed JSON", R"({"modello": "Tradizionale",)",
-         QStringLiteral("JSON non valido al byte 27: oggetto non chiuso."));
+    json(
+        "malformed JSON", R"({"modello": "Tradizionale",)",
+        QStringLiteral("JSON non valido al byte 27: manca il nome di una chiave, o l'oggetto non è chiuso."));
+    json("a key twice", R"({"modello": "Tradizionale", "datiGenerali": {"0": "a", "0": "b"}})",
+         QStringLiteral("datiGenerali: chiave \"0\" ripetuta."));
+    json("invalid UTF-8", "{\"modello\": \"Tradizionale\", \"datiGenerali\": {\"0\": \"\xC3\x28\"}}",
+         QStringLiteral("JSON non valido al byte 51: testo UTF-8 non valido."));
     json("empty JSON", "  \n", QStringLiteral("Il JSON è vuoto."));
     json("not an object", "[1]",
          QStringLiteral("Il JSON deve essere un oggetto con le chiavi del questionario."));
@@ -837,8 +581,6 @@ void TestRigaComando::ingressoErrato_data()
     file("DOCTYPE with entities, model given",
          {QStringLiteral("verifica"), QStringLiteral("--modello"), QStringLiteral("Tradizionale"), entita},
          attenzione);
-    file("a number beyond 32767", {QStringLiteral("verifica"), QStringLiteral("--tutti"), troppo},
-         p + QStringLiteral("Il valore \"40000\" supera il massimo consentito (32767).\n"));
 
     uso("no command", {}, QStringLiteral("manca il comando (leggi, scrivi o verifica)"));
     uso("unknown command", {QStringLiteral("stampa"), trad},

@@ -35,12 +35,14 @@ struct Banco
 {
     InterazioneFinta finta;
     Questionario q{Modello::Tradizionale, finta};
+    ComandiFile c{q};
+    StatoFinestra& stato = c.stato();
     QTemporaryDir cartella;
 
     Banco()
     {
-        q.setTitoloBase(QStringLiteral("Base"));
-        q.setPercorsoFile(QStringLiteral("precedente"));
+        stato.setTitoloBase(QStringLiteral("Base"));
+        stato.setPercorsoFile(QStringLiteral("precedente"));
     }
     QString percorso(const QString& nome) const { return nome.isEmpty() ? nome : cartella.filePath(nome); }
 
@@ -126,7 +128,6 @@ private Q_SLOTS:
     void initTestCase() { impostaCartellaProgramma(cartellaModelli); }
     void salvaTemporaneo_data();
     void salvaTemporaneo();
-    void dueSalvataggi();
     void generazione();
     void scritturaFallita_data();
     void scritturaFallita();
@@ -149,6 +150,9 @@ void TestComandiFile::salvaTemporaneo_data()
         << "a\\b.xml" << QStringList{"salva", "titolo b.xml"} << "a\\b.xml";
     QTest::newRow("annullato") << annulla << QStringList{"salva"} << "precedente";
     QTest::newRow("percorso vuoto") << "" << QStringList{"salva"} << "";
+    QTest::newRow("due salvataggi") << "prima.xml,seconda.xml"
+                                    << QStringList{"salva", "titolo prima.xml", "salva", "titolo seconda.xml"}
+                                    << "seconda.xml";
 }
 
 // "Salva temp.": the dialog, the file under the name as typed, the caption, the saved flag.
@@ -159,31 +163,23 @@ void TestComandiFile::salvaTemporaneo()
     QFETCH(QString, percorsoFile);
     Banco b;
     b.modifica();
-    b.prepara({}, {nome});
-    salva(b.q, false);
+    const QStringList nomi = nome.split(u',');
+    b.prepara({}, nomi);
+    for (qsizetype k = 0; k < nomi.size(); ++k)
+        b.c.salva(false);
 
     QCOMPARE(b.riassunto(), atteso);
-    QCOMPARE(b.finta.dialoghiFile.size(), 1);
     QCOMPARE(b.finta.dialoghiFile.first().titolo, "Salva file");
     verificaMessaggi(b.finta);
     const bool invariato = percorsoFile.isEmpty() || percorsoFile == "precedente";
-    QCOMPARE(b.q.percorsoFile(), invariato ? percorsoFile : b.percorso(percorsoFile));
+    QCOMPARE(b.stato.percorsoFile(), invariato ? percorsoFile : b.percorso(percorsoFile));
     const bool scritto = atteso.size() > 1;
-    QCOMPARE(b.q.flagSalvato(), scritto);
-    QCOMPARE(b.q.leggiDisponibile(), scritto);
-    QCOMPARE(QDir(b.cartella.path()).entryList(QDir::Files), scritto ? QStringList{nome} : QStringList());
+    QCOMPARE(b.stato.flagSalvato(), scritto);
+    QCOMPARE(b.stato.leggiDisponibile(), scritto);
+    QCOMPARE(QDir(b.cartella.path()).entryList(QDir::Files, QDir::Name),
+             scritto ? QStringList(nomi) : QStringList());
     if (scritto)
-        QCOMPARE(FileXml::daFile(b.percorso(nome)).valore("G/0"), "Società modificata");
-}
-
-void TestComandiFile::dueSalvataggi()
-{
-    Banco b;
-    b.prepara({}, {"prima.xml", "seconda.xml"});
-    salva(b.q, false);
-    salva(b.q, false);
-    QCOMPARE(b.finta.chiamate("titolo").last(), "titolo|Base - seconda.xml");
-    QCOMPARE(b.q.percorsoFile(), b.percorso("seconda.xml"));
+        QCOMPARE(FileXml::daFile(b.percorso(nomi.last())).valore("G/0"), "Società modificata");
 }
 
 // "Genera" checks first and stops at a problem; during an exit it writes without checking and ends the
@@ -213,21 +209,23 @@ void TestComandiFile::generazioneCompleta()
     QTemporaryDir cartella;
     InterazioneFinta finta;
     Questionario q(modello, finta);
+    ComandiFile comandi(q);
     finta.questionario = &q;
     compilaCompleto(q);
-    q.setCaricamento(true);
-    q.setCampoGenerale(33, massimoIncarichi);
-    q.setCaricamento(false);
+    {
+        const Questionario::Caricamento caricamento(q);
+        q.setCampoGenerale(33, massimoIncarichi);
+    }
     q.segnaModificato();
     const QString percorso = cartella.filePath(QStringLiteral("generato.xml"));
     finta.fileDaSalvare.enqueue(percorso);
 
-    salva(q, true);
+    comandi.salva(true);
 
     if (errore.isEmpty()) {
         QCOMPARE(finta.messaggi.size(), 0);
         QVERIFY(QFile::exists(percorso));
-        QVERIFY(q.flagSalvato());
+        QVERIFY(comandi.stato().flagSalvato());
     } else {
         QCOMPARE(finta.messaggi.size(), 1);
         QCOMPARE(finta.messaggi[0].testo, errore);
@@ -235,7 +233,7 @@ void TestComandiFile::generazioneCompleta()
         QCOMPARE(finta.messaggi[0].icona, Interazione::Icona::Nessuna);
         QCOMPARE(finta.dialoghiFile.size(), 0);
         QVERIFY(!QFile::exists(percorso));
-        QVERIFY(!q.flagSalvato());
+        QVERIFY(!comandi.stato().flagSalvato());
     }
 }
 
@@ -244,20 +242,20 @@ void TestComandiFile::generazione()
     Banco b;
     b.modifica();
     b.prepara({}, {"generato.xml"});
-    salva(b.q, true);
+    b.c.salva(true);
     QVERIFY(!b.finta.messaggi.isEmpty());
     QCOMPARE(b.finta.dialoghiFile.size(), 0);
     QCOMPARE(b.finta.chiamate("titolo"), QStringList());
-    QCOMPARE(b.q.flagSalvato(), false);
+    QCOMPARE(b.stato.flagSalvato(), false);
 
     Banco u;
     u.modifica();
-    u.q.setFlagUscita(true);
+    u.stato.setFlagUscita(true);
     u.prepara({}, {"generato.xml"});
-    salva(u.q, true);
+    u.c.salva(true);
     QCOMPARE(u.riassunto(), QStringList({"salva", "titolo generato.xml", "termina"}));
     QVERIFY(QFile::exists(u.percorso("generato.xml")));
-    QCOMPARE(u.q.flagSalvato(), false);
+    QCOMPARE(u.stato.flagSalvato(), false);
 }
 
 void TestComandiFile::scritturaFallita_data()
@@ -299,13 +297,13 @@ void TestComandiFile::scritturaFallita()
     }
     const QByteArray prima = contenutoDi(destinazione);
     b.finta.fileDaSalvare.enqueue(destinazione);
-    salva(b.q, false);
+    b.c.salva(false);
 
     QCOMPARE(b.riassunto(), QStringList({"salva", "errore"}));
     verificaMessaggi(b.finta);
     QCOMPARE(contenutoDi(destinazione), prima);
-    QCOMPARE(b.q.flagSalvato(), false);
-    QCOMPARE(b.q.leggiDisponibile(), false);
+    QCOMPARE(b.stato.flagSalvato(), false);
+    QCOMPARE(b.stato.leggiDisponibile(), false);
 }
 
 void TestComandiFile::apri_data()
@@ -362,18 +360,18 @@ void TestComandiFile::apri()
     if (modificato)
         b.modifica();
     b.prepara(risposte, salva, apri);
-    apriFile(b.q);
+    b.c.apriFile();
 
     QCOMPARE(b.riassunto(), atteso);
     verificaMessaggi(b.finta);
     if (!b.finta.dialoghiFile.isEmpty())
         QCOMPARE(b.finta.dialoghiFile.last().titolo, atteso.contains("apri") ? "Apri file" : "Salva file");
     const bool annullato = atteso == QStringList{"domanda"};
-    QCOMPARE(b.q.percorsoFile(), annullato                 ? "precedente"
-                                 : apri.first() == annulla ? ""
-                                                           : b.percorso(apri.first()));
-    QCOMPARE(b.q.flagSalvato(), flagSalvato);
-    QCOMPARE(b.q.leggiDisponibile(), leggi);
+    QCOMPARE(b.stato.percorsoFile(), annullato                 ? "precedente"
+                                     : apri.first() == annulla ? ""
+                                                               : b.percorso(apri.first()));
+    QCOMPARE(b.stato.flagSalvato(), flagSalvato);
+    QCOMPARE(b.stato.leggiDisponibile(), leggi);
     const QString società = atteso.contains("titolo letto.xml") ? "Società letta"
                             : modificato                        ? "Società modificata"
                                                                 : "";
@@ -386,8 +384,8 @@ void TestComandiFile::dialogoAnnullatoPoiEsci()
     Banco b;
     b.modifica();
     b.prepara({int(Esito::No)}, {}, {annulla});
-    apriFile(b.q);
-    esci(b.q);
+    b.c.apriFile();
+    b.c.esci();
     QCOMPARE(b.riassunto(), QStringList({"domanda", "apri", "termina"}));
 }
 
@@ -439,22 +437,22 @@ void TestComandiFile::uscita()
         b.modifica();
     b.prepara(risposte, salva);
     if (chiusura)
-        QCOMPARE(chiusuraFinestra(b.q), atteso.contains("termina"));
+        QCOMPARE(b.c.chiusuraFinestra(), atteso.contains("termina"));
     else
-        esci(b.q);
+        b.c.esci();
     QCOMPARE(b.riassunto(), atteso);
     verificaMessaggi(b.finta);
-    QCOMPARE(b.q.flagUscita(), flagUscita);
+    QCOMPARE(b.stato.flagUscita(), flagUscita);
     if (chiusura || atteso.contains("termina"))
         return;
 
-    QCOMPARE(b.q.flagSalvato(), false);
+    QCOMPARE(b.stato.flagSalvato(), false);
     b.finta.registro.clear();
     b.finta.messaggi.clear();
     b.prepara({}, {"dopo.xml", "dopo.xml"});
-    ::salva(b.q, true);
+    b.c.salva(true);
     QVERIFY(!b.finta.messaggi.isEmpty()); // the check ran and found the questionnaire incomplete
-    ::salva(b.q, false);
+    b.c.salva(false);
     QCOMPARE(b.finta.chiamate("termina"), QStringList());
     QVERIFY(QFile::exists(b.percorso("dopo.xml")));
 }
