@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <utility>
 #include <pugixml.hpp>
 
 namespace {
@@ -44,6 +46,9 @@ QString percorso(pugi::xml_node nodo)
     return parti.join(u'/');
 }
 
+// The largest file read: well above the largest real questionnaire (about 50 MB).
+constexpr qint64 dimensioneMassima = qint64(256) << 20;
+
 QString descrizioneStato(pugi::xml_parse_status stato)
 {
     switch (stato) {
@@ -74,12 +79,66 @@ QString descrizioneStato(pugi::xml_parse_status stato)
     }
 }
 
-bool utf8Valido(const QByteArray& contenuto)
+// Whether the parser will read the bytes as UTF-8: no byte order mark or declaration naming another encoding.
+// Only such input is checked for valid UTF-8 (the parser converts the others, and copies them to do so).
+bool letteComeUtf8(const char* dati, size_t n)
 {
-    QStringDecoder decodificatore(QStringDecoder::Utf8);
-    const QString testo = decodificatore(contenuto);
-    Q_UNUSED(testo);
-    return !decodificatore.hasError();
+    const auto inizia = [&](std::string_view prefisso) {
+        return n >= prefisso.size() && std::string_view(dati, prefisso.size()) == prefisso;
+    };
+    if (inizia("\xEF\xBB\xBF"))
+        return true;
+    if (inizia("\xFE\xFF") || inizia("\xFF\xFE") || (n >= 2 && (dati[0] == 0 || dati[1] == 0)))
+        return false;
+    if (!inizia("<?xml"))
+        return true;
+    const std::string_view dichiarazione(dati, std::min<size_t>(n, 1024));
+    const size_t fine = dichiarazione.find("?>");
+    const size_t codifica = dichiarazione.substr(0, fine).find("encoding");
+    if (codifica == std::string_view::npos)
+        return true;
+    const size_t virgoletta = dichiarazione.find_first_of("\"'", codifica);
+    if (virgoletta == std::string_view::npos || virgoletta > fine)
+        return true;
+    const size_t chiusa = dichiarazione.find(dichiarazione[virgoletta], virgoletta + 1);
+    const QByteArray nome =
+        QByteArray(dati + virgoletta + 1, qsizetype(std::min(chiusa, dichiarazione.size()) - virgoletta - 1)).toLower();
+    return nome == "utf-8" || nome == "utf8";
+}
+
+} // namespace
+
+// A buffer in the parser's own memory, handed over to the document that parses it in place.
+class BufferAnalizzatore
+{
+public:
+    explicit BufferAnalizzatore(size_t dimensione)
+        : m_dati(static_cast<char*>(pugi::get_memory_allocation_function()(dimensione ? dimensione : 1))),
+          m_dimensione(dimensione)
+    {}
+    ~BufferAnalizzatore()
+    {
+        if (m_dati)
+            pugi::get_memory_deallocation_function()(m_dati);
+    }
+    BufferAnalizzatore(const BufferAnalizzatore&) = delete;
+    BufferAnalizzatore& operator=(const BufferAnalizzatore&) = delete;
+
+    char* dati() const { return m_dati; }
+    size_t dimensione() const { return m_dimensione; }
+    // The document owns it from here on, whatever the parse gives.
+    char* cedi() { return std::exchange(m_dati, nullptr); }
+
+private:
+    char* m_dati;
+    size_t m_dimensione;
+};
+
+namespace {
+
+QString motivoSintassi(const pugi::xml_parse_result& esito, const std::function<qsizetype(size_t)>& riga)
+{
+    return QStringLiteral("XML non valido alla riga %1: %2").arg(riga(esito.offset)).arg(descrizioneStato(esito.status));
 }
 
 // The structure a well-formed document must have, which the lenient parser does not enforce: the
@@ -407,15 +466,37 @@ bool DocumentoXml::carica(const QString& percorsoFile)
                                   .arg(QDir::toNativeSeparators(percorsoFile), motivo);
         return false;
     };
-    QFile file(percorsoFile);
-    if (!file.exists())
+    // Only an ordinary file is opened: a pipe with nobody writing would wait for ever, a device such as
+    // /dev/zero never ends.
+    const QFileInfo info(percorsoFile);
+    if (!info.exists())
         return fallito(QStringLiteral("il file non esiste"));
+    if (info.isDir())
+        return fallito(QStringLiteral("il percorso indica una cartella"));
+    if (!info.isFile())
+        return fallito(QStringLiteral("non è un file ordinario"));
+    if (info.size() > dimensioneMassima)
+        return fallito(QStringLiteral("è più grande di %1 MB, il massimo che si legge").arg(dimensioneMassima >> 20));
+    QFile file(percorsoFile);
     if (!file.open(QIODevice::ReadOnly))
         return fallito(QStringLiteral("il file non si può aprire (%1)").arg(file.errorString()));
-    const QByteArray contenuto = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    BufferAnalizzatore buffer(size_t(info.size()));
+    if (!buffer.dati())
+        return fallito(QStringLiteral("memoria insufficiente"));
+    qint64 letti = 0;
+    while (letti < info.size()) {
+        const qint64 n = file.read(buffer.dati() + letti, info.size() - letti);
+        if (n <= 0)
+            break;
+        letti += n;
+    }
+    if (file.error() != QFileDevice::NoError || letti != info.size())
         return fallito(QStringLiteral("errore di lettura (%1)").arg(file.errorString()));
-    const QString motivo = analizza(contenuto);
+    const QString motivo = analizza(buffer, [&](size_t posizione) {
+        // The buffer was parsed in place; the line of a syntax error is counted in the file itself.
+        QFile copia(percorsoFile);
+        return copia.open(QIODevice::ReadOnly) ? copia.read(qint64(posizione)).count('\n') + 1 : 0;
+    });
     if (!motivo.isEmpty())
         return fallito(motivo);
     m_erroreCaricamento.clear();
@@ -424,32 +505,45 @@ bool DocumentoXml::carica(const QString& percorsoFile)
 
 bool DocumentoXml::caricaDaByte(const QByteArray& contenuto)
 {
-    const QString motivo = analizza(contenuto);
+    BufferAnalizzatore buffer(size_t(contenuto.size()));
+    if (buffer.dati())
+        std::copy(contenuto.cbegin(), contenuto.cend(), buffer.dati());
+    const QString motivo = buffer.dati() ? analizza(buffer,
+                                                    [&](size_t posizione) {
+                                                        return contenuto.left(qsizetype(posizione)).count('\n') + 1;
+                                                    })
+                                         : QStringLiteral("memoria insufficiente");
     m_erroreCaricamento =
         motivo.isEmpty() ? QString() : QStringLiteral("Impossibile leggere il documento: ") + motivo;
     return motivo.isEmpty();
 }
 
-// Parses into m_documento; on failure empties it and returns the reason.
-QString DocumentoXml::analizza(const QByteArray& contenuto)
+// Parses into m_documento, which takes the buffer over; on failure empties it and returns the reason.
+QString DocumentoXml::analizza(BufferAnalizzatore& buffer, const std::function<qsizetype(size_t)>& riga)
 {
     m_documento->reset();
     QString motivo;
-    if (contenuto.isEmpty()) {
+    const char* dati = buffer.dati();
+    const size_t n = buffer.dimensione();
+    if (n == 0) {
         motivo = QStringLiteral("il contenuto è vuoto");
-    } else {
-        const pugi::xml_parse_result esito = m_documento->load_buffer(
-            contenuto.constData(), size_t(contenuto.size()), opzioniCaricamento, pugi::encoding_auto);
-        if (!esito) {
-            const qsizetype riga = contenuto.left(qsizetype(esito.offset)).count('\n') + 1;
-            motivo = QStringLiteral("XML non valido alla riga %1: %2")
-                         .arg(riga)
-                         .arg(descrizioneStato(esito.status));
-        } else if (esito.encoding == pugi::encoding_utf8 && !utf8Valido(contenuto)) {
+    } else if (letteComeUtf8(dati, n)) {
+        // Checked before the parser works on the buffer in place.
+        if (!QByteArrayView(dati, qsizetype(n)).isValidUtf8()) {
             motivo = QStringLiteral("il contenuto non è testo UTF-8 valido");
         } else {
-            motivo = verificaStruttura(*m_documento);
+            const pugi::xml_parse_result esito =
+                m_documento->load_buffer_inplace_own(buffer.cedi(), n, opzioniCaricamento, pugi::encoding_utf8);
+            motivo = esito ? verificaStruttura(*m_documento) : motivoSintassi(esito, riga);
         }
+    } else {
+        const pugi::xml_parse_result esito = m_documento->load_buffer(dati, n, opzioniCaricamento, pugi::encoding_auto);
+        if (!esito)
+            motivo = motivoSintassi(esito, riga);
+        else if (esito.encoding == pugi::encoding_utf8 && !QByteArrayView(dati, qsizetype(n)).isValidUtf8())
+            motivo = QStringLiteral("il contenuto non è testo UTF-8 valido");
+        else
+            motivo = verificaStruttura(*m_documento);
     }
     if (!motivo.isEmpty())
         m_documento->reset();
@@ -505,8 +599,13 @@ void DocumentoXml::salva(const QString& percorsoFile) const
         return ErroreXml(QStringLiteral("Impossibile scrivere il file %1: %2")
                              .arg(QDir::toNativeSeparators(percorsoFile), motivo));
     };
-    if (QFileInfo(percorsoFile).isDir())
+    // An existing path is replaced only when it is an ordinary file (or a link to one): a pipe or a device
+    // node would be swapped for a plain file.
+    const QFileInfo info(percorsoFile);
+    if (info.isDir())
         throw fallito(QStringLiteral("il percorso indica una cartella"));
+    if (info.exists() && !info.isFile())
+        throw fallito(QStringLiteral("non è un file ordinario"));
     // Unbuffered, so that every write reaches the disk and its failure is seen here rather than lost in a
     // final flush; the writer hands over large blocks.
     QSaveFile file(percorsoFile);

@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
+#include <functional>
 #include <memory>
 
 class QIODevice;
+class BufferAnalizzatore;
 
 namespace pugi {
 struct xml_node_struct;
@@ -85,7 +87,8 @@ public:
     DocumentoXml(const DocumentoXml&) = delete;
     DocumentoXml& operator=(const DocumentoXml&) = delete;
 
-    // Parse the whole input before returning; false and erroreCaricamento() on any failure.
+    // Parse the whole input before returning; false and erroreCaricamento() on any failure. Only an ordinary
+    // file (or a link to one) of at most 256 MB is read.
     bool carica(const QString& percorso);
     bool caricaDaByte(const QByteArray& contenuto);
     QString erroreCaricamento() const { return m_erroreCaricamento; }
@@ -102,7 +105,7 @@ public:
     void salva(QIODevice& dispositivo) const;
 
 private:
-    QString analizza(const QByteArray& contenuto);
+    QString analizza(BufferAnalizzatore& buffer, const std::function<qsizetype(size_t)>& riga);
     QString scrivi(QIODevice& dispositivo) const;
 
     std::unique_ptr<pugi::xml_document> m_documento;

@@ -312,7 +312,7 @@ void TestDocumentoXml::ingressi_data()
         << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SchedaOrganoControllo>\n<a>te")
         << "!XML non valido alla riga 3: marcatore di chiusura mancante o diverso da quello di apertura";
     QTest::newRow("troncato in un marcatore")
-        << QByteArray("<r><a") << "!XML non valido alla riga 1: marcatore di apertura malformato";
+        << QByteArray("<r><a") << "!XML non valido alla riga 1: marcatore non riconosciuto";
     QTest::newRow("non XML") << QByteArray("Questo non è un file XML.\r\n")
                              << "!testo fuori dall'elemento radice";
     QTest::newRow("testo dopo la radice") << QByteArray("<r/>testo") << "!testo fuori dall'elemento radice";
