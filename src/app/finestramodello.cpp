@@ -1,7 +1,9 @@
 #include "app/finestramodello.h"
 
+#include "app/collegamentov11.h"
 #include "app/iconanotificaqt.h"
 #include "documento/comandifile.h"
+#include "modelli/posizionifile.h"
 #include "questionario/ui/finestranota.h"
 #include "questionario/ui/grigliamembri.h"
 #include "questionario/ui/paginadatigenerali.h"
@@ -59,6 +61,10 @@ FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica>
     m_interazione.editorNotaMembro = [this](int riga) { finestraNota()->apriMembro(riga); };
     costruisci();
     caricamento();
+    if (posizioniFile(modello).radiceEstraneaAlLettoreV11) {
+        m_v11 = new CollegamentoV11(*this, m_comandi.stato());
+        m_comandi.impostaDestinazioneV11(m_v11);
+    }
 
     resize(969, 607);
     if (const QScreen* schermo = QGuiApplication::primaryScreen()) {

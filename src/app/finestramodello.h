@@ -18,6 +18,7 @@ class QTabWidget;
 class PaginaDatiGenerali;
 class GrigliaMembri;
 class FinestraNota;
+class CollegamentoV11;
 
 // The window of one model: the six pages of its questionnaire, the five commands as a button row and as the
 // tray icon's pop-up menu. Owns that model's questionnaire for the rest of the run.
@@ -58,6 +59,8 @@ public:
     void ripristina();
     // The model's note window, created on first use.
     FinestraNota* finestraNota();
+    // The viewer of version 1.1 files, in the traditional window only.
+    CollegamentoV11* collegamentoV11() const { return m_v11; }
 
 protected:
     // Tab and Shift+Tab follow the window's keyboard order across the pages, bringing the page of the
@@ -97,6 +100,7 @@ private:
     std::array<QPushButton*, 5> m_pulsanti{};
     QAction* m_ripristina = nullptr;
     FinestraNota* m_nota = nullptr;
+    CollegamentoV11* m_v11 = nullptr;
 };
 
 // The program's icon, drawn rather than shipped.

@@ -6,6 +6,7 @@
 #include "documento/erroreoperazione.h"
 #include "documento/lettura.h"
 #include "documento/scrittura.h"
+#include "legacy/letturav11.h"
 #include "modelli/posizionifile.h"
 #include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
@@ -68,8 +69,10 @@ QByteArray leggiFileJson(const QString& percorso)
     return contenuto;
 }
 
-// The model whose element the file names, looked up without reading the file into a questionnaire.
-Modello modelloDelFile(const QString& percorso)
+// The model whose element the file names, looked up without reading the file into a questionnaire. With
+// `versione11`, a file whose root is not a questionnaire's is one for the traditional window, which hands it
+// to the version 1.1 reader.
+Modello modelloDelFile(const QString& percorso, bool versione11)
 {
     DocumentoXml documento;
     if (!documento.carica(percorso))
@@ -86,30 +89,48 @@ Modello modelloDelFile(const QString& percorso)
         const PosizioniFile& p = posizioniFile(m);
         if (radice == p.nomeRadice && elemento == p.nomeElementoModello)
             return m;
+        if (versione11 && p.radiceEstraneaAlLettoreV11 && radice != p.nomeRadice)
+            return m;
     }
     throw ErroreDati(QStringLiteral("Il file %1 non è un questionario di nessun modello; con --modello lo si "
                                     "legge come lo leggerebbe la finestra di quel modello.")
                          .arg(percorso));
 }
 
-// The reader's questionnaire, or nothing when it refused the file; its message goes to standard error.
-std::unique_ptr<Questionario> leggiXml(const QString& percorso, std::optional<Modello> modello,
-                                       Interazione& porta, QTextStream& errori)
+// What a file held: a questionnaire, or (read as the traditional window reads it) a file of version 1.1.
+struct FileLetto
 {
-    auto q = std::make_unique<Questionario>(modello ? *modello : modelloDelFile(percorso), porta);
-    const EsitoLettura esito = leggiFile(*q, percorso);
+    std::unique_ptr<Questionario> questionario;
+    std::optional<ContenutoV11> versione11;
+};
+
+// The reader's result, or nothing when it refused the file; its message goes to standard error.
+FileLetto leggiXml(const QString& percorso, std::optional<Modello> modello, bool versione11,
+                   Interazione& porta, QTextStream& errori)
+{
+    FileLetto letto;
+    letto.questionario =
+        std::make_unique<Questionario>(modello ? *modello : modelloDelFile(percorso, versione11), porta);
+    LettoreV11 lettore;
+    if (versione11)
+        lettore = [](const QString& file) { return leggiFileV11(file, ContenutoV11{}); };
+    EsitoLettura esito = leggiFile(*letto.questionario, percorso, lettore);
     if (esito.errore)
         scriviMessaggioSuErrori(errori, *esito.errore);
-    if (!esito.letto)
-        return nullptr;
-    return q;
+    if (esito.versione11 && esito.versione11->letto()) {
+        letto.questionario.reset();
+        letto.versione11 = std::move(esito.versione11->contenuto);
+    } else if (!esito.letto) {
+        letto.questionario.reset();
+    }
+    return letto;
 }
 
 std::unique_ptr<Questionario> questionarioDelFile(const Argomenti& a, Interazione& porta, QTextStream& errori)
 {
     if (a.file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive))
         return questionarioDaJson(leggiFileJson(a.file), porta);
-    return leggiXml(a.file, a.modello, porta, errori);
+    return std::move(leggiXml(a.file, a.modello, false, porta, errori).questionario);
 }
 
 void scriviEsitoJson(QIODevice& uscita, const QList<Problema>& problemi)
@@ -172,11 +193,14 @@ int comandoLeggi(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
 {
     return conErrori(errori, [&] {
         InterazioneMuta porta;
-        const std::unique_ptr<Questionario> q = leggiXml(a.file, a.modello, porta, errori);
-        if (!q)
+        const FileLetto letto = leggiXml(a.file, a.modello, true, porta, errori);
+        if (!letto.questionario && !letto.versione11)
             return int(UscitaErroreFile);
         ScrittoreJson json(uscita);
-        scriviQuestionarioJson(*q, json);
+        if (letto.questionario)
+            scriviQuestionarioJson(*letto.questionario, json);
+        else
+            scriviContenutoV11Json(*letto.versione11, json);
         json.fine();
         return int(UscitaFatto);
     });

@@ -1,5 +1,6 @@
 #include "cli/jsonquestionario.h"
 
+#include "legacy/contenutov11.h"
 #include "questionario/questionario.h"
 
 #include <QBuffer>
@@ -168,7 +169,50 @@ QString testoRisposta(Risposta r)
 class Impaginazione
 {
 public:
-    Impaginazione(const Questionario& q, ScrittoreJson& json) : m_q(q), m_j(json) {}
+    explicit Impaginazione(ScrittoreJson& json) : m_j(json) {}
+
+    void chiave(const char* nome) { m_j << "  \"" << nome << "\": "; }
+
+    // General fields by number, one per line.
+    template <typename Campi, typename Testo> void campi(const Campi& indici, Testo&& testo)
+    {
+        m_j << "{\n";
+        for (qsizetype k = 0; k < qsizetype(indici.size()); ++k) {
+            m_j << "    ";
+            m_j.testo(QString::number(indici[k]));
+            m_j << ": ";
+            m_j.testo(testo(indici[k]));
+            m_j << (k + 1 < qsizetype(indici.size()) ? ",\n" : "\n");
+        }
+        m_j << "  }";
+    }
+
+    // An array of n values: on one line, or one value per line indented under its key.
+    template <typename Valore> void elenco(int n, bool inLinea, Valore&& valore)
+    {
+        m_j << (inLinea ? "[" : "[\n");
+        for (int k = 0; k < n; ++k) {
+            if (k > 0)
+                m_j << (inLinea ? ", " : ",\n");
+            if (!inLinea)
+                m_j << "    ";
+            valore(k);
+        }
+        m_j << (inLinea ? "]" : "\n  ]");
+    }
+
+    ScrittoreJson& json() { return m_j; }
+
+private:
+    ScrittoreJson& m_j;
+};
+
+class ImpaginazioneQuestionario : public Impaginazione
+{
+public:
+    ImpaginazioneQuestionario(const Questionario& q, ScrittoreJson& json)
+        : Impaginazione(json), m_q(q), m_j(json)
+    {}
 
     void scrivi()
     {
@@ -178,16 +222,8 @@ public:
         m_j << ",\n";
 
         chiave(chiaveDatiGenerali);
-        m_j << "{\n";
-        const QList<int> campi = m_q.profilo().campiGenerali();
-        for (qsizetype k = 0; k < campi.size(); ++k) {
-            m_j << "    ";
-            m_j.testo(QString::number(campi.at(k)));
-            m_j << ": ";
-            m_j.testo(m_q.campoGenerale(campi.at(k)));
-            m_j << (k + 1 < campi.size() ? ",\n" : "\n");
-        }
-        m_j << "  },\n";
+        campi(m_q.profilo().campiGenerali(), [this](int campo) { return m_q.campoGenerale(campo); });
+        m_j << ",\n";
 
         chiave(chiaveRiunioniNA);
         m_j.booleano(m_q.riunioniNA());
@@ -559,7 +595,40 @@ Modello modelloDa(const rapidjson::Value& radice)
 
 void scriviQuestionarioJson(const Questionario& q, ScrittoreJson& json)
 {
-    Impaginazione(q, json).scrivi();
+    ImpaginazioneQuestionario(q, json).scrivi();
+}
+
+void scriviContenutoV11Json(const ContenutoV11& c, ScrittoreJson& json)
+{
+    Impaginazione impaginazione(json);
+    json << "{\n";
+    impaginazione.chiave("versione");
+    json.testo(QStringLiteral("1.1"));
+    json << ",\n";
+    impaginazione.chiave(chiaveDatiGenerali);
+    std::array<int, numeroCampiGeneraliV11> campi{};
+    for (int k = 0; k < numeroCampiGeneraliV11; ++k)
+        campi[k] = k;
+    impaginazione.campi(campi, [&c](int campo) { return c.campiGenerali[campo]; });
+    json << ",\n";
+    impaginazione.chiave("minoranze");
+    impaginazione.elenco(numeroMinoranzeV11, true, [&](int k) { json.booleano(c.minoranze[k]); });
+    json << ",\n";
+    impaginazione.chiave("conteggi");
+    impaginazione.elenco(numeroConteggiV11, true, [&](int k) { json.testo(c.conteggi[k]); });
+    json << ",\n";
+    impaginazione.chiave(chiaveRisposte);
+    impaginazione.elenco(numeroGruppiV11, true, [&](int i) { json.testo(testoRisposta(c.risposte[i])); });
+    json << ",\n";
+    impaginazione.chiave(chiaveNoteSI);
+    impaginazione.elenco(numeroGruppiV11, false, [&](int i) { json.testo(c.noteSIV11[i]); });
+    json << ",\n";
+    impaginazione.chiave(chiaveNoteAltre);
+    impaginazione.elenco(numeroGruppiV11, false, [&](int i) { json.testo(c.noteAltreV11[i]); });
+    json << ",\n";
+    impaginazione.chiave(chiaveSegniNota);
+    impaginazione.elenco(numeroGruppiV11, true, [&](int i) { json.booleano(c.segniNota[i]); });
+    json << "\n}\n";
 }
 
 QByteArray questionarioInJson(const Questionario& q)

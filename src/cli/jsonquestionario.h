@@ -8,6 +8,7 @@
 class Interazione;
 class QIODevice;
 class Questionario;
+struct ContenutoV11;
 namespace json {
 class Flusso;
 }
@@ -56,6 +57,10 @@ private:
 // members table). Ends with a line break.
 void scriviQuestionarioJson(const Questionario& q, ScrittoreJson& json);
 QByteArray questionarioInJson(const Questionario& q);
+
+// A file of version 1.1 as JSON, in the same layout: versione ("1.1"), datiGenerali (fields 0 to 36),
+// minoranze (5), conteggi (3), risposte, noteSI, noteAltre, segniNota (72 each, by group).
+void scriviContenutoV11Json(const ContenutoV11& contenuto, ScrittoreJson& json);
 
 // Builds the questionnaire a JSON describes, through the core's own setters with no editing rule running.
 // A missing key counts as empty. Refused, with ErroreDati naming the key or the byte: malformed JSON, a key

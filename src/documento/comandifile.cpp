@@ -153,7 +153,15 @@ void ComandiFile::apriFile()
             m_stato.setFlagSalvato(true);
             return;
         }
-        const EsitoLettura esito = leggiFile(m_q, percorso);
+        LettoreV11 lettoreV11;
+        if (m_destinazioneV11) {
+            lettoreV11 = [this](const QString& file) {
+                return leggiFileV11(file, m_destinazioneV11->contenutoV11());
+            };
+        }
+        const EsitoLettura esito = leggiFile(m_q, percorso, lettoreV11);
+        if (esito.versione11)
+            m_destinazioneV11->riceviV11(*esito.versione11, percorso);
         if (esito.letto)
             interazione.impostaTitolo(m_stato.titoloBase() + QStringLiteral(" - ") + percorso);
         if (esito.errore)

@@ -1,9 +1,23 @@
 #pragma once
 
+#include "legacy/letturav11.h"
+
 #include <QObject>
 #include <QString>
 
 class Questionario;
+
+// Where "Leggi" of the traditional window sends a file of the older version 1.1: the read-only viewer, which
+// keeps its content from one read to the next.
+class DestinazioneV11
+{
+public:
+    virtual ~DestinazioneV11() = default;
+    // The content the next read starts from.
+    virtual ContenutoV11 contenutoV11() const = 0;
+    // What the read stored (also when it failed part way), shown when the file was read to its end.
+    virtual void riceviV11(const RisultatoV11& risultato, const QString& percorso) = 0;
+};
 
 // What one run of a model window remembers besides its questionnaire: whether there are unsaved edits (and so
 // whether the "Leggi" button is available), an exit in progress, the file last chosen and the caption as the
@@ -51,6 +65,8 @@ public:
 
     StatoFinestra& stato() { return m_stato; }
     const StatoFinestra& stato() const { return m_stato; }
+    // The traditional window's viewer of version 1.1 files; without one, such a file is unreadable.
+    void impostaDestinazioneV11(DestinazioneV11* destinazione) { m_destinazioneV11 = destinazione; }
 
     // "Genera" (generazione true: the check before generation runs first, unless an exit is saving) and
     // "Salva temp." (false): asks for a file, writes the questionnaire into it, shows its name in the caption
@@ -81,4 +97,5 @@ private:
 
     Questionario& m_q;
     StatoFinestra m_stato;
+    DestinazioneV11* m_destinazioneV11 = nullptr;
 };

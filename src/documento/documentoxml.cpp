@@ -6,9 +6,9 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <functional>
+#include <pugixml.hpp>
 #include <string_view>
 #include <utility>
-#include <pugixml.hpp>
 
 namespace {
 
@@ -102,7 +102,8 @@ bool letteComeUtf8(const char* dati, size_t n)
         return true;
     const size_t chiusa = dichiarazione.find(dichiarazione[virgoletta], virgoletta + 1);
     const QByteArray nome =
-        QByteArray(dati + virgoletta + 1, qsizetype(std::min(chiusa, dichiarazione.size()) - virgoletta - 1)).toLower();
+        QByteArray(dati + virgoletta + 1, qsizetype(std::min(chiusa, dichiarazione.size()) - virgoletta - 1))
+            .toLower();
     return nome == "utf-8" || nome == "utf8";
 }
 
@@ -138,7 +139,9 @@ namespace {
 
 QString motivoSintassi(const pugi::xml_parse_result& esito, const std::function<qsizetype(size_t)>& riga)
 {
-    return QStringLiteral("XML non valido alla riga %1: %2").arg(riga(esito.offset)).arg(descrizioneStato(esito.status));
+    return QStringLiteral("XML non valido alla riga %1: %2")
+        .arg(riga(esito.offset))
+        .arg(descrizioneStato(esito.status));
 }
 
 // The structure a well-formed document must have, which the lenient parser does not enforce: the
@@ -476,7 +479,8 @@ bool DocumentoXml::carica(const QString& percorsoFile)
     if (!info.isFile())
         return fallito(QStringLiteral("non è un file ordinario"));
     if (info.size() > dimensioneMassima)
-        return fallito(QStringLiteral("è più grande di %1 MB, il massimo che si legge").arg(dimensioneMassima >> 20));
+        return fallito(
+            QStringLiteral("è più grande di %1 MB, il massimo che si legge").arg(dimensioneMassima >> 20));
     QFile file(percorsoFile);
     if (!file.open(QIODevice::ReadOnly))
         return fallito(QStringLiteral("il file non si può aprire (%1)").arg(file.errorString()));
@@ -508,11 +512,11 @@ bool DocumentoXml::caricaDaByte(const QByteArray& contenuto)
     BufferAnalizzatore buffer(size_t(contenuto.size()));
     if (buffer.dati())
         std::copy(contenuto.cbegin(), contenuto.cend(), buffer.dati());
-    const QString motivo = buffer.dati() ? analizza(buffer,
-                                                    [&](size_t posizione) {
-                                                        return contenuto.left(qsizetype(posizione)).count('\n') + 1;
-                                                    })
-                                         : QStringLiteral("memoria insufficiente");
+    const QString motivo =
+        buffer.dati()
+            ? analizza(buffer,
+                       [&](size_t posizione) { return contenuto.left(qsizetype(posizione)).count('\n') + 1; })
+            : QStringLiteral("memoria insufficiente");
     m_erroreCaricamento =
         motivo.isEmpty() ? QString() : QStringLiteral("Impossibile leggere il documento: ") + motivo;
     return motivo.isEmpty();
@@ -532,12 +536,13 @@ QString DocumentoXml::analizza(BufferAnalizzatore& buffer, const std::function<q
         if (!QByteArrayView(dati, qsizetype(n)).isValidUtf8()) {
             motivo = QStringLiteral("il contenuto non è testo UTF-8 valido");
         } else {
-            const pugi::xml_parse_result esito =
-                m_documento->load_buffer_inplace_own(buffer.cedi(), n, opzioniCaricamento, pugi::encoding_utf8);
+            const pugi::xml_parse_result esito = m_documento->load_buffer_inplace_own(
+                buffer.cedi(), n, opzioniCaricamento, pugi::encoding_utf8);
             motivo = esito ? verificaStruttura(*m_documento) : motivoSintassi(esito, riga);
         }
     } else {
-        const pugi::xml_parse_result esito = m_documento->load_buffer(dati, n, opzioniCaricamento, pugi::encoding_auto);
+        const pugi::xml_parse_result esito =
+            m_documento->load_buffer(dati, n, opzioniCaricamento, pugi::encoding_auto);
         if (!esito)
             motivo = motivoSintassi(esito, riga);
         else if (esito.encoding == pugi::encoding_utf8 && !QByteArrayView(dati, qsizetype(n)).isValidUtf8())

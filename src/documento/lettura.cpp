@@ -230,7 +230,7 @@ Messaggio messaggioImpossibileAprire()
             QStringLiteral("Errore"), Interazione::Pulsanti::Ok, Interazione::Icona::Critica};
 }
 
-EsitoLettura leggiFile(Questionario& q, const QString& percorso)
+EsitoLettura leggiFile(Questionario& q, const QString& percorso, const LettoreV11& lettoreV11)
 {
     const PosizioniFile& p = posizioniFile(q.modello());
     try {
@@ -239,9 +239,22 @@ EsitoLettura leggiFile(Questionario& q, const QString& percorso)
         documento.carica(percorso);
         const NodoXml radice = documento.radice();
         if (radice.nome() != p.nomeRadice) {
-            return {
-                false, messaggioImpossibileAprire(),
-                QStringLiteral("l'elemento radice <%1> non è quello di un questionario").arg(radice.nome())};
+            const QString motivo =
+                QStringLiteral("l'elemento radice <%1> non è quello di un questionario").arg(radice.nome());
+            if (!p.radiceEstraneaAlLettoreV11 || !lettoreV11)
+                return {false, messaggioImpossibileAprire(), motivo, std::nullopt};
+            RisultatoV11 v11 = lettoreV11(percorso);
+            pulisciModulo(q);
+            EsitoLettura esito{false, std::nullopt, QString(), std::nullopt};
+            if (v11.esito == RisultatoV11::Esito::FileMancante) {
+                esito.errore = messaggioFileMancanteV11();
+            } else if (!v11.letto()) {
+                esito.errore = messaggioImpossibileAprire();
+                esito.motivo =
+                    QStringLiteral("file della versione 1.1 non leggibile alla riga %1").arg(v11.rigaErrore);
+            }
+            esito.versione11 = std::move(v11);
+            return esito;
         }
         const NodoXml modello = radice.primoFiglio().primoFiglio();
         if (modello.nome() != p.nomeElementoModello) {
@@ -249,19 +262,19 @@ EsitoLettura leggiFile(Questionario& q, const QString& percorso)
                     Messaggio{p.testoModelloErrato + aCapo + QStringLiteral("Operazione annullata."),
                               QStringLiteral("Errore"), Interazione::Pulsanti::Ok,
                               Interazione::Icona::Critica},
-                    QString()};
+                    QString(), std::nullopt};
         }
 
         pulisciModulo(q);
         const Questionario::Caricamento caricamento(q);
         Lettore(q).leggi(modello);
-        return {true, std::nullopt, QString()};
+        return {true, std::nullopt, QString(), std::nullopt};
     } catch (const ErroreXml& e) {
-        return {false, messaggioImpossibileAprire(), e.descrizione()};
+        return {false, messaggioImpossibileAprire(), e.descrizione(), std::nullopt};
     } catch (const ErroreOperazione& e) {
-        return {false, messaggioImpossibileAprire(), e.descrizione()};
+        return {false, messaggioImpossibileAprire(), e.descrizione(), std::nullopt};
     } catch (const std::exception&) {
-        return {false, messaggioImpossibileAprire(), QString()};
+        return {false, messaggioImpossibileAprire(), QString(), std::nullopt};
     }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "legacy/letturav11.h"
 #include "questionario/interazione.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class Questionario;
@@ -17,12 +19,21 @@ struct EsitoLettura
     std::optional<Messaggio> errore;
     // Why the file could not be read, in detail, for the command line (empty when unknown).
     QString motivo;
+    // A file of the older version 1.1, as its reader made it out (read or not); the questionnaire has been
+    // emptied.
+    std::optional<RisultatoV11> versione11;
 };
+
+// The reader of version 1.1 files, for the file at the path; the traditional reader hands it every file whose
+// root is not a questionnaire's.
+using LettoreV11 = std::function<RisultatoV11(const QString& percorso)>;
 
 // The reader: fills the questionnaire from a file the writer wrote. A file of another model leaves the
 // questionnaire as it was; any other failure leaves what was read so far (the questionnaire was emptied
 // first). The file is untrusted input: a broken or hostile file ends in its message, never in a crash.
-EsitoLettura leggiFile(Questionario& questionario, const QString& percorso);
+// Without a version 1.1 reader, or in the other models, such a file is refused as unreadable.
+EsitoLettura leggiFile(Questionario& questionario, const QString& percorso,
+                       const LettoreV11& lettoreV11 = {});
 
 // Empties the questionnaire before a file is read into it: general fields, boxes, note marks, notes and
 // members (back to the three initial rows). The Riquadro II counts and the "N/A" mark of field 65 stay.

@@ -302,7 +302,7 @@ RisultatoV11 leggiFileV11(const QString& percorso, const ContenutoV11& precedent
     return analizzaV11(contenuto, precedente);
 }
 
-MessaggioV11 messaggioFileMancanteV11()
+Messaggio messaggioFileMancanteV11()
 {
     return {QStringLiteral("ATTENZIONE: impossibile aprire il file.\r\n"
                            "Verificare che il nome del file sia corretto e che abbia\r\n"

@@ -61,15 +61,8 @@ RisultatoV11 analizzaV11(const QByteArray& contenuto, const ContenutoV11& preced
 // The file at `percorso`: missing, unreadable, or read by analizzaV11.
 RisultatoV11 leggiFileV11(const QString& percorso, const ContenutoV11& precedente);
 
-struct MessaggioV11
-{
-    QString testo;
-    QString titolo;
-    Interazione::Pulsanti pulsanti;
-    Interazione::Icona icona;
-};
 // The message for a path where no file exists.
-MessaggioV11 messaggioFileMancanteV11();
+Messaggio messaggioFileMancanteV11();
 
 // The viewer's caption for the file at `percorso`: "Tamrel - Scheda riepilogativa dell'Ombrisa v. 1.1 - "
 // and the path relative to the program folder when the file lies inside it (the bare name for a file right

@@ -268,6 +268,7 @@ private Q_SLOTS:
     void aCapoDiAltriProgrammi_data();
     void aCapoDiAltriProgrammi();
     void membriOltreLeRighe();
+    void fileDellaVersione11();
 
 private:
     QTemporaryDir m_cartella; // lives through every test: holds the local file an entity names
@@ -561,6 +562,56 @@ void TestLettura::aCapoDiAltriProgrammi()
     QCOMPARE(b.q.membri().cella(1, 11), "Revisore\r\nlegale");
     QVERIFY(b.leggi(scritto(b.q)));
     QCOMPARE(b.q.notaSI(3), "uno\r\ndue\r\n\r\ntre\r\n");
+}
+
+// A file whose root is not a questionnaire's goes, in the traditional model only, to the version 1.1 reader
+// given to the reader; the questionnaire is emptied, and a failure of that reader ends in its own message.
+void TestLettura::fileDellaVersione11()
+{
+    const QByteArray altro = "<?xml version=\"1.0\"?><QuestionarioV11><x/></QuestionarioV11>";
+    for (RisultatoV11::Esito esitoV11 : {RisultatoV11::Esito::Letto, RisultatoV11::Esito::FileIlleggibile,
+                                         RisultatoV11::Esito::FileMancante}) {
+        for (Modello m : tuttiIModelli) {
+            Banco b(m);
+            Generatore(4).riempi(b.q, false);
+            QStringList chiamate;
+            RisultatoV11 risultato;
+            risultato.esito = esitoV11;
+            risultato.contenuto.campiGenerali[0] = QStringLiteral("Società V11");
+            const LettoreV11 lettore = [&](const QString& percorso) {
+                chiamate << percorso;
+                return risultato;
+            };
+            QFile file(b.percorso());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(altro);
+            file.close();
+            const EsitoLettura esito = leggiFile(b.q, b.percorso(), lettore);
+            QVERIFY(!esito.letto);
+            if (m != Modello::Tradizionale) {
+                QCOMPARE(chiamate, QStringList());
+                QCOMPARE(esito.errore->testo, impossibileAprire);
+                QVERIFY(!esito.versione11);
+                continue;
+            }
+            QCOMPARE(chiamate, QStringList{b.percorso()});
+            QCOMPARE(esito.versione11->contenuto.campiGenerali[0], "Società V11");
+            QCOMPARE(esito.errore.has_value(), esitoV11 != RisultatoV11::Esito::Letto);
+            if (esitoV11 == RisultatoV11::Esito::FileMancante)
+                QCOMPARE(esito.errore->testo,
+                         "ATTENZIONE: impossibile aprire il file.\r\nVerificare che il nome del "
+                         "file sia corretto e che abbia\r\nun'estensione \"xml.\" Operazione "
+                         "annullata!!!");
+            else if (esitoV11 == RisultatoV11::Esito::FileIlleggibile)
+                QCOMPARE(esito.errore->testo, impossibileAprire);
+            InterazioneFinta finta;
+            Questionario vuoto(m, finta);
+            vuoto.setRiunioniNA(b.q.riunioniNA());
+            for (int k = 0; k < 3; ++k)
+                vuoto.setConteggioRiquadroII(k, b.q.conteggioRiquadroII(k));
+            QCOMPARE(differenza(istantanea(b.q), istantanea(vuoto)), QString());
+        }
+    }
 }
 
 // A file may hold a note longer than the editor lets anyone type: it is read whole, and cut only by the

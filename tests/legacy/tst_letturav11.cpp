@@ -154,7 +154,7 @@ void TestLetturaV11::lettura()
 
 void TestLetturaV11::messaggioFileMancante()
 {
-    const MessaggioV11 m = messaggioFileMancanteV11();
+    const Messaggio m = messaggioFileMancanteV11();
     QCOMPARE(m.testo,
              QStringLiteral("ATTENZIONE: impossibile aprire il file.\r\nVerificare che il nome del file "
                             "sia corretto e che abbia\r\nun'estensione \"xml.\" Operazione annullata!!!"));
