@@ -51,6 +51,30 @@ QString motivoFile(const QFile& file)
     return QStringLiteral("impossibile aprirlo");
 }
 
+// The largest JSON read, as for the files: well above the largest real questionnaire.
+constexpr qint64 dimensioneMassimaJson = qint64(256) << 20;
+
+// At most the largest JSON, read in pieces, so that an endless input is refused without being kept whole.
+QByteArray leggiFinoAlMassimo(QIODevice& dispositivo, const QString& nome)
+{
+    QByteArray contenuto;
+    QByteArray pezzo(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = dispositivo.read(pezzo.data(), pezzo.size());
+        if (n < 0)
+            throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: errore di lettura.").arg(nome));
+        if (n == 0 && (dispositivo.atEnd() || !dispositivo.waitForReadyRead(-1)))
+            return contenuto;
+        if (contenuto.size() + n > dimensioneMassimaJson)
+            throw ErroreDati(
+                QStringLiteral("Impossibile leggere il JSON %1: è più grande di %2 MB, il massimo che si "
+                               "legge.")
+                    .arg(nome)
+                    .arg(dimensioneMassimaJson >> 20));
+        contenuto.append(pezzo.constData(), n);
+    }
+}
+
 QByteArray leggiFileJson(const QString& percorso)
 {
     const QFileInfo info(percorso);
@@ -58,15 +82,16 @@ QByteArray leggiFileJson(const QString& percorso)
         throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: il file non esiste.").arg(percorso));
     if (info.isDir())
         throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: è una cartella.").arg(percorso));
+    // A pipe with nobody writing would wait for ever, a device might never end: standard input is the way to
+    // give a JSON that is not a file.
+    if (!info.isFile())
+        throw ErroreDati(
+            QStringLiteral("Impossibile leggere il JSON %1: non è un file ordinario.").arg(percorso));
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         throw ErroreDati(
             QStringLiteral("Impossibile leggere il JSON %1: %2.").arg(percorso, motivoFile(file)));
-    QByteArray contenuto = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ErroreDati(
-            QStringLiteral("Impossibile leggere il JSON %1: %2.").arg(percorso, motivoFile(file)));
-    return contenuto;
+    return leggiFinoAlMassimo(file, percorso);
 }
 
 // The model whose element the file names, looked up without reading the file into a questionnaire. With
@@ -211,7 +236,9 @@ int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori)
     return conErrori(errori, [&] {
         InterazioneMuta porta;
         const std::unique_ptr<Questionario> q = questionarioDaJson(
-            a.file == QStringLiteral("-") ? ingresso.readAll() : leggiFileJson(a.file), porta);
+            a.file == QStringLiteral("-") ? leggiFinoAlMassimo(ingresso, QStringLiteral("-"))
+                                          : leggiFileJson(a.file),
+            porta);
         scriviFile(*q, a.uscita);
         return int(UscitaFatto);
     });
