@@ -2,7 +2,7 @@ BUILD := build
 PROGRAMMA := $(BUILD)/src/scheda-ombrisa
 JOBS ?= 2
 
-.PHONY: all deps build run test format clean
+.PHONY: all deps build run test package install format clean
 
 all: build
 
@@ -18,6 +18,12 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+install: build
+	@cmake --install $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

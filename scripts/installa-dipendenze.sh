@@ -12,6 +12,7 @@ pacchetti=(
   rapidjson-dev    # JSON of the command-line tool
   qt6-translations-l10n # Italian texts of the toolkit's own dialogs and buttons
   fonts-dejavu-core # a font, so that windows show text under Xvfb and offscreen
+  dpkg-dev         # the Debian package's library dependencies (dpkg-shlibdeps)
 )
 
 mancanti=()
