@@ -10,6 +10,8 @@
 #include "questionario/interazione.h"
 #include "questionario/questionario.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -18,9 +20,14 @@ namespace {
 
 using Esito = Interazione::Esito;
 
+// The dialogs start in the program's folder, or in the user's documents when the program is installed where
+// the user cannot write.
 Interazione::FiltroFile dialogoFile(const QString& titolo)
 {
-    return {titolo, QStringLiteral("Xml File (*.xml)"), cartellaProgramma()};
+    QString cartella = cartellaProgramma();
+    if (!QFileInfo(cartella).isWritable())
+        cartella = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return {titolo, QStringLiteral("Xml File (*.xml)"), cartella};
 }
 
 void mostraErrore(Interazione& interazione, const QString& descrizione)

@@ -4,6 +4,8 @@
 #include "modelli/posizionifile.h"
 #include "questionario/questionario.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <vector>
 
@@ -23,9 +25,14 @@ public:
 
     void scrivi(const QString& percorso)
     {
-        // The result is not looked at: a missing or broken template surfaces at the first access, with
-        // the reason of the failed load.
-        m_documento.carica(cartellaProgramma() + u'/' + m_p.fileModello);
+        const QString fileModello = cartellaProgramma() + u'/' + m_p.fileModello;
+        if (!QFileInfo::exists(fileModello))
+            throw ErroreXml(
+                QStringLiteral("Manca il modello %1: lo si cerca nella cartella del programma, %2.")
+                    .arg(m_p.fileModello, QDir::toNativeSeparators(cartellaProgramma())));
+        // The result is not looked at: a broken template surfaces at the first access, with the reason of the
+        // failed load.
+        m_documento.carica(fileModello);
         const NodoXml modello = m_documento.radice().primoFiglio().primoFiglio();
         scriviDatiGenerali(modello.figlio(figlioDatiGenerali));
         scriviOrgano(modello.figlio(figlioOrgano));

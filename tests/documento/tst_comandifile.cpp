@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
@@ -387,6 +388,13 @@ void TestComandiFile::dialogoAnnullatoPoiEsci()
     b.c.apriFile();
     b.c.esci();
     QCOMPARE(b.riassunto(), QStringList({"domanda", "apri", "termina"}));
+
+    // Installed where the user cannot write, the program opens its dialogs in the user's documents.
+    impostaCartellaProgramma(b.percorso("non-scrivibile"));
+    const auto ripristina = qScopeGuard([] { impostaCartellaProgramma(cartellaModelli); });
+    b.c.apriFile();
+    QCOMPARE(b.finta.dialoghiFile.last().cartella,
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 void TestComandiFile::uscita_data()

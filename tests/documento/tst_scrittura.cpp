@@ -6,6 +6,7 @@
 #include "support/interazionefinta.h"
 #include "support/percorsixml.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -422,7 +423,9 @@ void TestScrittura::modelloDifettoso()
     }
     QVERIFY(!errore.isEmpty());
     if (modifica == "assente")
-        QVERIFY2(errore.contains("SchedaOrganiSociali_base_trad.dat"), qPrintable(errore));
+        QCOMPARE(errore, "Manca il modello SchedaOrganiSociali_base_trad.dat: lo si cerca nella cartella del "
+                         "programma, " +
+                             QDir::toNativeSeparators(cartella.path()) + ".");
     QCOMPARE(f.contenuto(), QByteArray("vecchio contenuto"));
 }
 
