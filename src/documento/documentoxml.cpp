@@ -297,24 +297,41 @@ pugi::xml_node primoElemento(pugi::xml_node nodo)
 
 // XML 1.0 cannot carry control characters other than tab, LF and CR, nor half a surrogate pair: text pasted
 // from other programs may hold them, and a file with them would be refused by any other reader.
-QString senzaCaratteriVietati(const QString& testo)
+bool vietato(const char16_t* t, qsizetype i, qsizetype n)
 {
+    const char16_t u = t[i];
+    if (u >= 0x20 && u < 0xD800)
+        return false;
+    if (u < 0x20)
+        return u != u'\t' && u != u'\n' && u != u'\r';
+    if (QChar::isHighSurrogate(u))
+        return i + 1 >= n || !QChar::isLowSurrogate(t[i + 1]);
+    if (QChar::isLowSurrogate(u))
+        return i == 0 || !QChar::isHighSurrogate(t[i - 1]);
+    return u == 0xFFFE || u == 0xFFFF;
+}
+
+// The text as UTF-8, without what XML cannot carry; scanned once, and copied only when something must go.
+QByteArray utf8PerXml(const QString& testo)
+{
+    const char16_t* t = reinterpret_cast<const char16_t*>(testo.utf16());
+    const qsizetype n = testo.size();
+    qsizetype i = 0;
+    while (i < n && !vietato(t, i, n))
+        ++i;
+    if (i == n)
+        return testo.toUtf8();
     QString pulito;
-    pulito.reserve(testo.size());
-    for (qsizetype i = 0; i < testo.size(); ++i) {
-        const QChar c = testo.at(i);
-        if (c.isHighSurrogate() && i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate()) {
-            pulito.append(c);
-            pulito.append(testo.at(++i));
+    pulito.reserve(n);
+    qsizetype inizio = 0;
+    for (; i < n; ++i) {
+        if (!vietato(t, i, n))
             continue;
-        }
-        const char16_t u = c.unicode();
-        const bool vietato = (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || c.isSurrogate() ||
-                             u == 0xFFFE || u == 0xFFFF;
-        if (!vietato)
-            pulito.append(c);
+        pulito.append(QStringView(t + inizio, i - inizio));
+        inizio = i + 1;
     }
-    return pulito;
+    pulito.append(QStringView(t + inizio, n - inizio));
+    return pulito.toUtf8();
 }
 
 QString attributoMancante(const pugi::xml_node& nodo)
@@ -396,7 +413,7 @@ void NodoXml::setTesto(const QString& testo)
     pugi::xml_node nodo = elementoDi(m_nodo);
     nodo.remove_children();
     if (!testo.isEmpty()) {
-        const QByteArray utf8 = senzaCaratteriVietati(testo).toUtf8();
+        const QByteArray utf8 = utf8PerXml(testo);
         nodo.append_child(pugi::node_pcdata).set_value(utf8.constData(), size_t(utf8.size()));
     }
 }
@@ -415,7 +432,7 @@ void NodoXml::setPrimoAttributo(const QString& valore)
     pugi::xml_attribute attributo = nodo.first_attribute();
     if (!attributo)
         throw ErroreXml(attributoMancante(nodo));
-    const QByteArray utf8 = senzaCaratteriVietati(valore).toUtf8();
+    const QByteArray utf8 = utf8PerXml(valore);
     attributo.set_value(utf8.constData(), size_t(utf8.size()));
 }
 
