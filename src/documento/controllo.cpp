@@ -217,7 +217,7 @@ private:
             return true;
         if (m_profilo.domanda(i).etichettaNota == QStringLiteral("NO"))
             return false;
-        return (m_q.casella(i, Casella::SI) && m_regole.notaSuSI.test(i)) ||
+        return (m_q.casella(i, Casella::SI) && m_profilo.notaSuSI.test(i)) ||
                (m_q.casella(i, Casella::NO) && m_regole.notaSuNO.test(i));
     }
 

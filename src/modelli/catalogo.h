@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <bitset>
+#include <initializer_list>
 
 // Question indexes: 0..81 key every question, its boxes, its two note slots and its file element.
 inline constexpr int numeroIndici = 82;
@@ -12,6 +14,11 @@ inline bool indiceValido(int indice)
 {
     return indice >= 0 && indice < numeroIndici;
 }
+
+// A set of question indexes, as the per-model tables hold them.
+using InsiemeIndici = std::bitset<numeroIndici>;
+// The given indexes, plus the range da..a when one is given.
+InsiemeIndici insiemeIndici(std::initializer_list<int> singoli, int da = 0, int a = -1);
 
 // The six tab pages of a model window.
 enum Pagina

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <initializer_list>
 
 QString nomeModello(Modello modello)
 {
@@ -20,6 +19,16 @@ QString nomeModello(Modello modello)
 int numeroEtichettaDomanda(int indice)
 {
     return indice <= 3 ? indice + 1 : indice + 2;
+}
+
+InsiemeIndici insiemeIndici(std::initializer_list<int> singoli, int da, int a)
+{
+    InsiemeIndici insieme;
+    for (int i : singoli)
+        insieme.set(i);
+    for (int i = da; i <= a; ++i)
+        insieme.set(i);
+    return insieme;
 }
 
 int paginaDiIndice(int indice)
@@ -84,22 +93,6 @@ QString ProfiloModello::etichettaCampoGenerale(int campo) const
     default:
         return {};
     }
-}
-
-int ProfiloModello::paginaPerMessaggi(int indice) const
-{
-    const bool dualistico = modello == Modello::Dualistico;
-    if (indice < 15 || indice == 72)
-        return RiquadroI_1;
-    if (indice < (dualistico ? 31 : 32) || indice == 73 || indice == 74)
-        return RiquadroI_2;
-    if (!dualistico && (indice < 48 || indice == 75 || indice == 76))
-        return RiquadroII;
-    if (indice < 62 || indice == 77)
-        return RiquadroIII_1;
-    if (indice < 72 || indice == 78)
-        return RiquadroIII_2;
-    return DatiGeneraliPagina;
 }
 
 namespace {
@@ -392,17 +385,6 @@ Domanda casellaDatiGenerali(int indice, const char* nota, bool conNO)
     return d;
 }
 
-std::bitset<numeroIndici> insieme(std::initializer_list<int> indici, int daIntervallo = -1,
-                                  int aIntervallo = -2)
-{
-    std::bitset<numeroIndici> bit;
-    for (int i : indici)
-        bit.set(i);
-    for (int i = daIntervallo; i <= aIntervallo; ++i)
-        bit.set(i);
-    return bit;
-}
-
 Catalogo catalogoTradizionale()
 {
     Catalogo c;
@@ -493,8 +475,10 @@ ProfiloModello tradizionale()
         "Eventuali condizioni aggiuntive per la sussistenza dei requisisti di professionalità dei sindaci");
     p.etichettaRiunioni62 = QStringLiteral("Numero di riunioni del collegio sindacale");
     p.etichettaRiunioni64 = QStringLiteral("Numero di riunioni del consiglio d'amministrazione");
-    p.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 43, 74, 76, 80});
-    p.notaSuNO = insieme({6, 7, 15, 20, 21, 22, 23, 24, 26, 28, 75, 77, 78}, 48, 72);
+    // Box 80 has "Si" and "No" here: its SI goes through the set like any question's.
+    p.notaSuSI =
+        insiemeIndici({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 43, 74, 76, 80});
+    p.notaSuNO = insiemeIndici({6, 7, 15, 20, 21, 22, 23, 24, 26, 28, 75, 77, 78}, 48, 72);
     return p;
 }
 
@@ -518,8 +502,8 @@ ProfiloModello dualistico()
         "Requisiti di indipendenza, cause di ineleggibilità e decadenze ulteriori rispetto a quelli di legge");
     p.etichettaRiunioni62 = QStringLiteral("Numero di riunioni del consiglio di sorveglianza");
     p.etichettaRiunioni64 = QStringLiteral("Numero di riunioni del consiglio di gestione");
-    p.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 74, 76});
-    p.notaSuNO = insieme({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 72);
+    p.notaSuSI = insiemeIndici({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 74, 76});
+    p.notaSuNO = insiemeIndici({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 72);
     p.haRiunioniComitatoEsecutivo = false;
     return p;
 }
@@ -559,8 +543,9 @@ ProfiloModello monistico()
         "di gestione di mercati, se previsti dallo statuto");
     p.etichettaRiunioni62 = QStringLiteral("Numero di riunioni del comitato per il controllo sulla gestione");
     p.etichettaRiunioni64 = QStringLiteral("Numero di riunioni del consiglio d'amministrazione");
-    p.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 31, 43, 74, 76});
-    p.notaSuNO = insieme({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 33, 77, 78}, 48, 73);
+    p.notaSuSI =
+        insiemeIndici({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 31, 43, 74, 76});
+    p.notaSuNO = insiemeIndici({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 33, 77, 78}, 48, 73);
     return p;
 }
 

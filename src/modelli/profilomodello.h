@@ -4,7 +4,6 @@
 #include "modelli/modello.h"
 
 #include <QString>
-#include <bitset>
 
 // Everything that differs between the three models, as data. One constant instance per model.
 struct ProfiloModello
@@ -13,9 +12,11 @@ struct ProfiloModello
     QString titoloFinestra;
     Catalogo catalogo;
 
-    // Questions whose SI tick, or NO tick, opens the note editor at once (the answer rules).
-    std::bitset<numeroIndici> notaSuSI;
-    std::bitset<numeroIndici> notaSuNO;
+    // Questions whose SI tick opens the note editor at once. The same answers need their note before
+    // generation: the check reads this set too.
+    InsiemeIndici notaSuSI;
+    // Questions whose NO tick opens the note editor at once (the check has a set of its own).
+    InsiemeIndici notaSuNO;
     // The SI rule opens the editor through its set only for the indexes that pass this test; the other
     // single boxes open it on their own.
     bool passaTestIndiceSI(int indice) const;
@@ -33,9 +34,6 @@ struct ProfiloModello
     QString etichettaRiunioni64;   // meetings of the board
     // Label of a general field as it stands on the page; empty for the day-month-year parts after the first.
     QString etichettaCampoGenerale(int campo) const;
-
-    // Page named in the messages of the check before generation and brought to the front by it.
-    int paginaPerMessaggi(int indice) const;
 
     const Domanda& domanda(int indice) const { return catalogo.domande.at(indice); }
 };

@@ -1,18 +1,6 @@
 #include "modelli/regolecontrollo.h"
 
-#include <initializer_list>
-
 namespace {
-
-std::bitset<numeroIndici> insieme(std::initializer_list<int> indici, int da = 0, int a = -1)
-{
-    std::bitset<numeroIndici> bit;
-    for (int i : indici)
-        bit.set(i);
-    for (int i = da; i <= a; ++i)
-        bit.set(i);
-    return bit;
-}
 
 // A field that must not be empty.
 CampoRichiesto seVuoto(int campo, const QString& frase, bool esenteConNA = false)
@@ -42,9 +30,9 @@ CampoRichiesto campo65()
     return seVuoto(65, QStringLiteral(" il numero di riunioni del comitato esecutivo "), true);
 }
 
-std::bitset<numeroIndici> sottoIntestazione()
+InsiemeIndici sottoIntestazione()
 {
-    return insieme({0, 1, 2, 4, 5});
+    return insiemeIndici({0, 1, 2, 4, 5});
 }
 
 RegoleControllo tradizionale()
@@ -55,12 +43,10 @@ RegoleControllo tradizionale()
                        QStringLiteral(" il numero di riunioni del consiglio d'amministrazione "));
     r.campiRichiesti.append(campo65());
     // The hidden rows keep their note check.
-    r.rispostaNonControllata = insieme({75, 76});
+    r.rispostaNonControllata = insiemeIndici({75, 76});
     r.domandeSottoIntestazione = sottoIntestazione();
-    // 80 has "Si" and "No" here: only its SI needs the note.
-    r.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 43, 74, 76, 80});
-    r.notaSuNO = insieme({6, 7, 15, 20, 21, 22, 23, 24, 26, 28, 75, 77, 78}, 48, 73);
-    r.notaSempre = insieme({79});
+    r.notaSuNO = insiemeIndici({6, 7, 15, 20, 21, 22, 23, 24, 26, 28, 75, 77, 78}, 48, 73);
+    r.notaSempre = insiemeIndici({79});
     return r;
 }
 
@@ -69,11 +55,10 @@ RegoleControllo dualistico()
     RegoleControllo r;
     r.campiRichiesti = campiRichiesti(QStringLiteral(" il numero di riunioni del consiglio di sorveglianza "),
                                       QStringLiteral(" il numero di riunioni del consiglio di gestione "));
-    r.domandeNonControllate = insieme({69, 71, 75, 76}, 31, 47);
+    r.domandeNonControllate = insiemeIndici({69, 71, 75, 76}, 31, 47);
     r.domandeSottoIntestazione = sottoIntestazione();
-    r.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 74, 76});
-    r.notaSuNO = insieme({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 73);
-    r.notaSempre = insieme({79, 80});
+    r.notaSuNO = insiemeIndici({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 73);
+    r.notaSempre = insiemeIndici({79, 80});
     return r;
 }
 
@@ -84,11 +69,10 @@ RegoleControllo monistico()
         campiRichiesti(QStringLiteral(" il numero di riunioni del comitato per il controllo sulla gestione "),
                        QStringLiteral(" il numero di riunioni del consiglio d'amministrazione "));
     r.campiRichiesti.append(campo65());
-    r.domandeNonControllate = insieme({69, 75, 76}, 32, 47);
+    r.domandeNonControllate = insiemeIndici({69, 75, 76}, 32, 47);
     r.domandeSottoIntestazione = sottoIntestazione();
-    r.notaSuSI = insieme({0, 1, 2, 3, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 30, 31, 43, 74, 76});
-    r.notaSuNO = insieme({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 73);
-    r.notaSempre = insieme({79, 80});
+    r.notaSuNO = insiemeIndici({6, 7, 15, 16, 20, 21, 22, 23, 24, 26, 28, 77, 78}, 48, 73);
+    r.notaSempre = insiemeIndici({79, 80});
     return r;
 }
 

@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QString>
-#include <bitset>
 
 // A general field that must be filled in before generation, with the phrases that name it in the message.
 // The phrases carry their own leading and trailing spaces: the message joins them without adding any.
@@ -25,18 +24,18 @@ struct RegoleControllo
     QList<CampoRichiesto> campiRichiesti;
 
     // Questions the questions step skips altogether.
-    std::bitset<numeroIndici> domandeNonControllate;
+    InsiemeIndici domandeNonControllate;
     // Questions never reported as unanswered; their required note is still checked.
-    std::bitset<numeroIndici> rispostaNonControllata;
+    InsiemeIndici rispostaNonControllata;
     // Questions shown under a heading: their unanswered message names the heading first.
-    std::bitset<numeroIndici> domandeSottoIntestazione;
+    InsiemeIndici domandeSottoIntestazione;
 
-    // The required-note rule. A ticked SI (or NO) of these questions needs a note, unless the question's note
-    // label reads "NO". These are not the sets that open the note editor while the user ticks the boxes.
-    std::bitset<numeroIndici> notaSuSI;
-    std::bitset<numeroIndici> notaSuNO;
+    // The required-note rule. A ticked NO of these questions needs a note, unless the question's note label
+    // reads "NO"; this is not the set that opens the note editor on a NO tick. A ticked SI needs one for the
+    // questions whose SI tick opens the editor (ProfiloModello::notaSuSI), under the same proviso.
+    InsiemeIndici notaSuNO;
     // Once answered, these always need a note.
-    std::bitset<numeroIndici> notaSempre;
+    InsiemeIndici notaSempre;
 };
 
 const RegoleControllo& regoleControllo(Modello modello);
