@@ -2,7 +2,7 @@ BUILD := build
 PROGRAMMA := $(BUILD)/src/scheda-ombrisa
 JOBS ?= 2
 
-.PHONY: all deps build run test package install format clean
+.PHONY: all deps build run test test-asan fuzz bench package install format clean
 
 all: build
 
@@ -18,6 +18,12 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@scripts/test-asan.sh $(RIDOTTO)
+
+fuzz: deps
+	@scripts/fuzz.sh $(SECONDI)
 
 package: build
 	@cd $(BUILD) && cpack -G DEB

@@ -13,6 +13,8 @@ pacchetti=(
   qt6-translations-l10n # Italian texts of the toolkit's own dialogs and buttons
   fonts-dejavu-core # a font, so that windows show text under Xvfb and offscreen
   dpkg-dev         # the Debian package's library dependencies (dpkg-shlibdeps)
+  clang            # make fuzz: libFuzzer
+  libclang-rt-14-dev # make fuzz: the fuzzer and sanitizer runtimes
 )
 
 mancanti=()
