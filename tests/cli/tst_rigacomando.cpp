@@ -8,6 +8,7 @@
 #include "support/questionariocompleto.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -19,6 +20,10 @@
 #include <QTest>
 #include <QTextStream>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(Modello)
 
@@ -49,15 +54,27 @@ Esecuzione esegui(const QStringList& argomenti, const QByteArray& ingresso = {})
 }
 
 // The real executable.
+// The real executable. It must answer within half a minute (a read that waits on a pipe never would), and
+// outside a sanitizer build it gets 1 GB of address space, so that reading an endless input fails.
 Esecuzione eseguiProgramma(const QStringList& argomenti, const QByteArray& ingresso = {})
 {
     QProcess p;
+#if !defined(__SANITIZE_ADDRESS__)
+    p.setChildProcessModifier([] {
+        const rlimit limite{rlim_t(1) << 30, rlim_t(1) << 30};
+        setrlimit(RLIMIT_AS, &limite);
+    });
+#endif
     p.start(QStringLiteral(PROGRAMMA_CLI), argomenti);
     if (!p.waitForStarted())
         return {};
     p.write(ingresso);
     p.closeWriteChannel();
-    p.waitForFinished(-1);
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return {-1, QString(), QStringLiteral("bloccato")};
+    }
     if (p.exitStatus() != QProcess::NormalExit)
         return {-1, QString(), QStringLiteral("crash")};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -85,6 +102,8 @@ private Q_SLOTS:
     void verifica();
     void ingressoErrato_data();
     void ingressoErrato();
+    void percorsiSpeciali_data();
+    void percorsiSpeciali();
 
 private:
     QTemporaryDir m_cartella;
@@ -434,6 +453,83 @@ void TestRigaComando::ingressoErrato()
     QCOMPARE(e.uscita, uscita);
     QCOMPARE(e.uscitaStandard, uscitaStandard);
     QVERIFY(!QFileInfo::exists(percorso(QStringLiteral("mai.xml"))));
+}
+
+void TestRigaComando::percorsiSpeciali_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<QString>("nome"); // inside the test's folder
+    QTest::addColumn<QString>("errore");
+
+    const QString leggere = QStringLiteral("Impossibile leggere il file %1: ");
+    const QString scrivere = QStringLiteral("Impossibile scrivere il file %1: ");
+    QTest::newRow("read a pipe with no writer") << "leggi"
+                                                << "tubo" << leggere + "non è un file ordinario.";
+    QTest::newRow("check a device") << "verifica"
+                                    << "/dev/zero" << leggere + "non è un file ordinario.";
+    QTest::newRow("JSON from a pipe")
+        << "scrivi"
+        << "tubo" << QStringLiteral("Impossibile leggere il JSON %1: non è un file ordinario.");
+    QTest::newRow("write onto a pipe") << "-o"
+                                       << "tubo" << scrivere + "non è un file ordinario";
+    QTest::newRow("write onto a device node") << "-o"
+                                              << "nodo" << scrivere + "non è un file ordinario";
+    QTest::newRow("write onto a folder") << "-o"
+                                         << "cartella" << scrivere + "il percorso indica una cartella";
+    QTest::newRow("read a folder") << "leggi"
+                                   << "cartella" << leggere + "il percorso indica una cartella.";
+    QTest::newRow("read a file over the cap")
+        << "leggi"
+        << "enorme.xml" << leggere + "è più grande di 256 MB, il massimo che si legge.";
+    QTest::newRow("write with no permission")
+        << "-o"
+        << "chiusa/nuovo.xml" << scrivere + "impossibile creare il file nella cartella";
+}
+
+// Paths that are not ordinary files, or that are too big, are neither waited on, nor read whole, nor
+// replaced: exit status 2, the message, and the path as it was.
+void TestRigaComando::percorsiSpeciali()
+{
+    QFETCH(QString, comando);
+    QFETCH(QString, nome);
+    QFETCH(QString, errore);
+    QTemporaryDir cartella;
+    const QString bersaglio = nome.startsWith(u'/') ? nome : cartella.filePath(nome);
+    if (nome == "tubo")
+        QVERIFY(mkfifo(QFile::encodeName(bersaglio).constData(), 0600) == 0);
+    if (nome == "nodo" && mknod(QFile::encodeName(bersaglio).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+        QSKIP("making a device node needs root");
+    if (nome == "cartella" || nome.startsWith("chiusa"))
+        QVERIFY(QDir(cartella.path()).mkdir(nome.section(u'/', 0, 0)));
+    if (nome.startsWith("chiusa")) {
+        QFile::setPermissions(cartella.filePath("chiusa"), QFile::ReadOwner | QFile::ExeOwner);
+        if (geteuid() == 0)
+            QSKIP("as root, folder permissions do not stop a write");
+    }
+    if (nome == "enorme.xml") {
+        QFile enorme(bersaglio);
+        QVERIFY(enorme.open(QIODevice::WriteOnly) &&
+                enorme.resize(qint64(300) << 20)); // sparse: no disk used
+    }
+    const QString json = cartella.filePath("q.json");
+    scriviFileTesto(json, R"({"modello": "Tradizionale"})");
+    struct stat prima
+    {};
+    stat(QFile::encodeName(bersaglio).constData(), &prima);
+
+    QStringList argomenti{comando, bersaglio};
+    if (comando == "-o")
+        argomenti = {"scrivi", json, "-o", bersaglio};
+    else if (comando == "scrivi")
+        argomenti << "-o" << cartella.filePath("x.xml");
+    const Esecuzione e = eseguiProgramma(argomenti);
+    QCOMPARE(e.errori, "scheda-ombrisa-cli: " + errore.arg(bersaglio) + "\n");
+    QCOMPARE(e.uscita, 2);
+    struct stat dopo
+    {};
+    stat(QFile::encodeName(bersaglio).constData(), &dopo);
+    QCOMPARE(dopo.st_mode, prima.st_mode);
+    QCOMPARE(dopo.st_ino, prima.st_ino);
 }
 
 QTEST_GUILESS_MAIN(TestRigaComando)
