@@ -11,6 +11,7 @@ pacchetti=(
   libpugixml-dev   # XML document
   qt6-translations-l10n # Italian texts of the toolkit's own dialogs and buttons
   fonts-dejavu-core # a font, so that windows show text under Xvfb and offscreen
+  poppler-utils    # pdftotext: the tests read the printed report's PDF back
 )
 
 mancanti=()
