@@ -12,6 +12,7 @@ pacchetti=(
   rapidjson-dev    # JSON of the command-line tool
   qt6-translations-l10n # Italian texts of the toolkit's own dialogs and buttons
   fonts-dejavu-core # a font, so that windows show text under Xvfb and offscreen
+  poppler-utils    # pdftotext: the tests read the printed report's PDF back
   dpkg-dev         # the Debian package's library dependencies (dpkg-shlibdeps)
   clang            # make fuzz: libFuzzer
   libclang-rt-14-dev # make fuzz: the fuzzer and sanitizer runtimes
