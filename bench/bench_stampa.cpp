@@ -1,6 +1,6 @@
 // The printed report of the largest questionnaire: its layout with the recording surface, and the whole
 // report written to a PDF file (skipped with --solo-impaginazione).
-#include "interazionemuta.h"
+#include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
 #include "stampa/grafica/stampapdf.h"
 #include "stampa/stampaquestionario.h"
