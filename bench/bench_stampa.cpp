@@ -110,7 +110,8 @@ int main(int argc, char** argv)
     t.start();
     const std::clock_t cpu = std::clock();
     QString errore;
-    if (!stampaSuPdf(q, percorso, &errore)) {
+    if (!stampaSuPdf([&](SuperficieStampa& s) { return stampaQuestionario(q, s); },
+                     q.profilo().titoloFinestra, percorso, &errore)) {
         std::fprintf(stderr, "PDF non scritto: %s\n", qPrintable(errore));
         return 1;
     }

@@ -8,6 +8,7 @@
 #include "questionario/ui/grigliamembri.h"
 #include "questionario/ui/paginadatigenerali.h"
 #include "questionario/ui/paginadomande.h"
+#include "stampa/stampaquestionario.h"
 
 #include <QAction>
 #include <QApplication>
@@ -297,7 +298,12 @@ void FinestraModello::notaCliccata(int indice)
     m_questionario.segnaModificato();
 }
 
-void FinestraModello::stampa() {}
+void FinestraModello::stampa()
+{
+    m_questionario.interazione().stampa(
+        [this](SuperficieStampa& superficie) { return stampaQuestionario(m_questionario, superficie); },
+        windowTitle());
+}
 
 void FinestraModello::salva(bool generazione)
 {

@@ -1,5 +1,7 @@
 #include "app/interazioneqt.h"
 
+#include "stampa/ui/dialogostampa.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -86,6 +88,11 @@ std::optional<QString> InterazioneQt::chiediFileDaAprire(const FiltroFile& dialo
 void InterazioneQt::beep()
 {
     QApplication::beep();
+}
+
+void InterazioneQt::stampa(const std::function<bool(SuperficieStampa&)>& disegno, const QString& titolo)
+{
+    stampaConDialogo(m_finestra, disegno, titolo);
 }
 
 void InterazioneQt::apriNotaGruppo(int indice)

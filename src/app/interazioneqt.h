@@ -22,6 +22,7 @@ public:
     std::optional<QString> chiediFileDaSalvare(const FiltroFile& dialogo) override;
     std::optional<QString> chiediFileDaAprire(const FiltroFile& dialogo) override;
     void beep() override;
+    void stampa(const std::function<bool(SuperficieStampa&)>& disegno, const QString& titolo) override;
     void apriNotaGruppo(int indice) override;
     void apriNotaMembro(int riga) override;
     void mostraPagina(int pagina) override;

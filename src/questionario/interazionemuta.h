@@ -3,7 +3,7 @@
 #include "questionario/interazione.h"
 
 // A port with nobody behind it, for the command line and the benchmarks: a message is closed with OK, a
-// question answered No, Yes/No/Cancel cancelled, every file dialog cancelled; the note editor never opens,
+// question answered No, Yes/No/Cancel cancelled, every file dialog and the printer dialog cancelled; the note editor never opens,
 // so nothing is written into a note.
 class InterazioneMuta : public Interazione
 {
@@ -15,6 +15,7 @@ public:
     std::optional<QString> chiediFileDaSalvare(const FiltroFile&) override { return std::nullopt; }
     std::optional<QString> chiediFileDaAprire(const FiltroFile&) override { return std::nullopt; }
     void beep() override {}
+    void stampa(const std::function<bool(SuperficieStampa&)>&, const QString&) override {}
     void apriNotaGruppo(int) override {}
     void apriNotaMembro(int) override {}
     void mostraPagina(int) override {}

@@ -40,7 +40,9 @@ private Q_SLOTS:
         QTemporaryDir cartella;
         const QString percorso = cartella.filePath("scheda.pdf");
         QString errore;
-        QVERIFY2(stampaSuPdf(q, percorso, &errore), qPrintable(errore));
+        QVERIFY2(stampaSuPdf([&](SuperficieStampa& s) { return stampaQuestionario(q, s); },
+                             q.profilo().titoloFinestra, percorso, &errore),
+                 qPrintable(errore));
         QProcess pdftotext;
         pdftotext.start(PDFTOTEXT, {percorso, "-"});
         QVERIFY(pdftotext.waitForFinished() && pdftotext.exitCode() == 0);
@@ -71,7 +73,9 @@ private Q_SLOTS:
         QTemporaryDir cartella;
         const QString percorso = cartella.filePath("manca/scheda.pdf");
         QString errore;
-        QVERIFY(!stampaSuPdf(Questionario(Modello::Tradizionale, m_finta), percorso, &errore));
+        Questionario vuoto(Modello::Tradizionale, m_finta);
+        QVERIFY(!stampaSuPdf([&](SuperficieStampa& s) { return stampaQuestionario(vuoto, s); }, QString(),
+                             percorso, &errore));
         QVERIFY(!errore.isEmpty());
         QVERIFY(!QFile::exists(percorso));
     }

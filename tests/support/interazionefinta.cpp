@@ -32,6 +32,13 @@ void InterazioneFinta::beep()
     registro.append(QStringLiteral("beep"));
 }
 
+void InterazioneFinta::stampa(const std::function<bool(SuperficieStampa&)>& disegno, const QString& titolo)
+{
+    registro.append(QStringLiteral("stampa|%1").arg(titolo));
+    if (stampante)
+        disegno(*stampante);
+}
+
 void InterazioneFinta::apriNotaGruppo(int indice)
 {
     registro.append(QStringLiteral("nota|%1").arg(indice));

@@ -39,6 +39,9 @@ public:
     std::function<void(int indice)> editorNota;
     std::function<void(int riga)> editorNotaMembro;
 
+    // The printer the dialog gives: with none, the dialog is cancelled.
+    SuperficieStampa* stampante = nullptr;
+
     int beepSuonati = 0;
     int terminazioni = 0;
 
@@ -46,6 +49,7 @@ public:
     std::optional<QString> chiediFileDaSalvare(const FiltroFile& dialogo) override;
     std::optional<QString> chiediFileDaAprire(const FiltroFile& dialogo) override;
     void beep() override;
+    void stampa(const std::function<bool(SuperficieStampa&)>& disegno, const QString& titolo) override;
     void apriNotaGruppo(int indice) override;
     void apriNotaMembro(int riga) override;
     void mostraPagina(int pagina) override;

@@ -1,9 +1,9 @@
 #include "stampa/grafica/stampapdf.h"
 
-#include "questionario/questionario.h"
+#include "modelli/modello.h"
 #include "stampa/grafica/superficiepittore.h"
-#include "stampa/stampaquestionario.h"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -20,8 +20,14 @@ bool fallito(QString* errore, const QString& testo)
 
 } // namespace
 
-bool stampaSuPdf(const Questionario& q, const QString& percorso, QString* errore)
+bool stampaSuPdf(const Disegno& disegno, const QString& titolo, const QString& percorso, QString* errore)
 {
+    // A pipe or a device node would be swapped for a plain file.
+    const QFileInfo info(percorso);
+    if (info.isDir())
+        return fallito(errore, QStringLiteral("il percorso indica una cartella"));
+    if (info.exists() && !info.isFile())
+        return fallito(errore, QStringLiteral("non è un file ordinario"));
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
         return fallito(errore, file.errorString());
@@ -30,10 +36,10 @@ bool stampaSuPdf(const Questionario& q, const QString& percorso, QString* errore
         QPdfWriter pdf(&file);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        pdf.setTitle(q.profilo().titoloFinestra);
+        pdf.setTitle(titolo);
         pdf.setCreator(titoloApplicazione());
         SuperficiePittore superficie(pdf, &file);
-        stampato = stampaQuestionario(q, superficie);
+        stampato = disegno(superficie);
     }
     if (!stampato) {
         const QString motivo =
