@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -94,6 +95,15 @@ void FinestraModello::costruisci()
     scorrimento->setFrameShape(QFrame::NoFrame);
     scorrimento->setWidget(m_datiGenerali);
     m_schede->addTab(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
+    // Shown again after a check or a read scrolled it, the page starts from its top, as far as the control
+    // holding the focus lets it.
+    connect(m_schede, &QTabWidget::currentChanged, this, [this, scorrimento](int pagina) {
+        if (pagina != DatiGeneraliPagina)
+            return;
+        scorrimento->verticalScrollBar()->setValue(0);
+        if (QWidget* fuoco = focusWidget(); fuoco && m_datiGenerali->isAncestorOf(fuoco))
+            mostraNelloScorrimento(fuoco);
+    });
 
     QMap<int, QLabel*> etichette;
     for (int p = RiquadroI_1; p < numeroPagine; ++p) {
@@ -227,12 +237,7 @@ bool FinestraModello::spostaFocusDaTastiera(bool avanti)
         if (pagina >= 0 && pagina != m_schede->currentIndex())
             m_schede->setCurrentIndex(pagina);
         prossimo->setFocus(avanti ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        for (QWidget* w = prossimo->parentWidget(); w; w = w->parentWidget()) {
-            if (auto* scorrimento = qobject_cast<QScrollArea*>(w)) {
-                scorrimento->ensureWidgetVisible(prossimo);
-                break;
-            }
-        }
+        mostraNelloScorrimento(prossimo);
         return true;
     }
     return false;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QTabWidget>
 
 Interazione::Esito InterazioneQt::messaggio(const QString& testo, const QString& titolo, Pulsanti pulsanti,
@@ -121,8 +122,20 @@ void InterazioneQt::spostaFocus(const QString& nomeControllo)
 {
     if (!m_finestra)
         return;
-    if (auto* controllo = m_finestra->findChild<QWidget*>(nomeControllo))
+    if (auto* controllo = m_finestra->findChild<QWidget*>(nomeControllo)) {
         controllo->setFocus(Qt::TabFocusReason); // a keyboard-like move, so the focus frame shows
+        mostraNelloScorrimento(controllo);
+    }
+}
+
+void mostraNelloScorrimento(QWidget* controllo)
+{
+    for (QWidget* w = controllo->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* scorrimento = qobject_cast<QScrollArea*>(w)) {
+            scorrimento->ensureWidgetVisible(controllo);
+            return;
+        }
+    }
 }
 
 void InterazioneQt::impostaTitolo(const QString& titolo)

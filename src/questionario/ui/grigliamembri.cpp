@@ -15,6 +15,18 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// The grid asks for about six rows, the window's own proportion, and takes more only from a taller window.
+class VistaMembri : public QTableView
+{
+public:
+    using QTableView::QTableView;
+    QSize sizeHint() const override { return {QTableView::sizeHint().width(), minimumHeight()}; }
+};
+
+} // namespace
+
 GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     : QFrame(parent), m_questionario(questionario)
 {
@@ -45,7 +57,7 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     }
     m_intestazioni->setFixedHeight(QFontMetrics(piccolo).height() * 6);
 
-    m_griglia = new QTableView(this);
+    m_griglia = new VistaMembri(this);
     m_griglia->setObjectName(QStringLiteral("MSHFlexGrid1"));
     m_griglia->setModel(&tabella);
     m_griglia->horizontalHeader()->hide();

@@ -149,9 +149,9 @@ PaginaDatiGenerali::PaginaDatiGenerali(Questionario& questionario, QWidget* bloc
     destra->setRowStretch(riga, 1);
 
     auto* superiore = new QHBoxLayout;
-    superiore->addLayout(sinistra, 1);
+    superiore->addLayout(sinistra, 4);
     superiore->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("MM")));
-    superiore->addLayout(destra, 1);
+    superiore->addLayout(destra, 5);
 
     // Lower block: the offices allowed by the articles with box 81, and the start date of the office.
     auto* inferiore = new QHBoxLayout;
