@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -60,6 +61,8 @@ FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica>
     m_interazione.editorNotaMembro = [this](int riga) { finestraNota()->apriMembro(riga); };
     costruisci();
     caricamento();
+    // The user can type the company's name at once.
+    m_datiGenerali->campo(0)->setFocus(Qt::OtherFocusReason);
 
     resize(969, 607);
     if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
@@ -129,13 +132,22 @@ void FinestraModello::costruisciComandi(QWidget* riga)
         const char* azione;
         QString menu;
         QString pulsante;
+        QList<QKeySequence> tasti;
     };
+    // The platform's own keys where it has them; "Genera" has none, and takes a plain one.
     const Definizione definizioni[5] = {
-        {"MENU_STAMPA", QStringLiteral("Stampa"), QStringLiteral("Stampa")},
-        {"MENU_SALVA", QStringLiteral("Salva Temp."), QStringLiteral("Salva temp.")},
-        {"MENU_LEGGI", QStringLiteral("Leggi"), QStringLiteral("Leggi")},
-        {"MENU_GENERA", QStringLiteral("Genera"), QStringLiteral("Genera")},
-        {"MENU_ESCI", QStringLiteral("Esci"), QStringLiteral("Esci")},
+        {"MENU_STAMPA", QStringLiteral("Stampa"), QStringLiteral("Stampa"),
+         QKeySequence::keyBindings(QKeySequence::Print)},
+        {"MENU_SALVA", QStringLiteral("Salva Temp."), QStringLiteral("Salva temp."),
+         QKeySequence::keyBindings(QKeySequence::Save)},
+        {"MENU_LEGGI", QStringLiteral("Leggi"), QStringLiteral("Leggi"),
+         QKeySequence::keyBindings(QKeySequence::Open)},
+        {"MENU_GENERA",
+         QStringLiteral("Genera"),
+         QStringLiteral("Genera"),
+         {QKeySequence(Qt::CTRL | Qt::Key_G)}},
+        {"MENU_ESCI", QStringLiteral("Esci"), QStringLiteral("Esci"),
+         QKeySequence::keyBindings(QKeySequence::Quit)},
     };
 
     m_menu = new QMenu(QStringLiteral("HIDE"), this);
@@ -150,9 +162,14 @@ void FinestraModello::costruisciComandi(QWidget* riga)
     for (int i = 0; i < 5; ++i) {
         QAction* azione = m_menu->addAction(definizioni[i].menu);
         azione->setObjectName(QString::fromLatin1(definizioni[i].azione));
+        azione->setShortcuts(definizioni[i].tasti);
+        // Held by the window too, so that its keys work on every page, whatever the buttons' state.
+        addAction(azione);
         m_azioni[i] = azione;
         auto* pulsante = new QPushButton(definizioni[i].pulsante, riga);
         pulsante->setObjectName(QStringLiteral("Command_Function_%1").arg(i));
+        if (!azione->shortcut().isEmpty())
+            pulsante->setToolTip(azione->shortcut().toString(QKeySequence::NativeText));
         pulsante->setAutoDefault(true);
         connect(pulsante, &QPushButton::clicked, azione, &QAction::trigger);
         m_pulsanti[i] = pulsante;
@@ -292,7 +309,7 @@ void FinestraModello::notaCliccata(int indice)
     m_comandi.stato().setFlagSalvato(false);
     if (!m_questionario.notaApribileDaEtichetta(indice))
         return;
-    finestraNota()->apriGruppo(indice);
+    m_questionario.interazione().apriNotaGruppo(indice);
     m_questionario.segnaModificato();
 }
 

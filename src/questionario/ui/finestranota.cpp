@@ -78,8 +78,9 @@ FinestraNota::FinestraNota(Questionario& questionario, QWidget* parent)
     cancellaNota->setObjectName(QStringLiteral("Delete_Note"));
     auto* fineNota = new QPushButton(QStringLiteral("Fine"), cornice);
     fineNota->setObjectName(QStringLiteral("End_Note"));
-    cancellaNota->setAutoDefault(false);
-    fineNota->setAutoDefault(false);
+    // Enter on a focused button presses it, as in the model window; the text box keeps Enter for itself.
+    cancellaNota->setAutoDefault(true);
+    fineNota->setAutoDefault(true);
     pulsanti->addStretch();
     pulsanti->addWidget(cancellaNota);
     pulsanti->addSpacing(40);

@@ -94,6 +94,7 @@ PaginaDatiGenerali::PaginaDatiGenerali(Questionario& questionario, QWidget* bloc
     const auto nota = [this](int indice) {
         auto* etichetta = new EtichettaNota(m_questionario, indice, this);
         connect(etichetta, &EtichettaNota::cliccata, this, &PaginaDatiGenerali::notaCliccata);
+        connect(m_caselle[indice], &CaselleRisposta::tastoNota, etichetta, &EtichettaNota::attiva);
         return etichetta;
     };
 

@@ -84,6 +84,8 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
         griglia->addWidget(risposta, r, 1, Qt::AlignLeft | Qt::AlignTop);
         auto* nota = new EtichettaNota(questionario, riga.indice, contenuto);
         connect(nota, &EtichettaNota::cliccata, this, &PaginaDomande::notaCliccata);
+        if (auto* caselle = qobject_cast<CaselleRisposta*>(risposta))
+            connect(caselle, &CaselleRisposta::tastoNota, nota, &EtichettaNota::attiva);
         griglia->addWidget(nota, r, 2, Qt::AlignLeft | Qt::AlignTop);
         if (d.nascosta) {
             // The row exists, boxes and note slots included, but is never shown.
