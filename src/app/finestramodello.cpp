@@ -18,11 +18,13 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -66,6 +68,8 @@ FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica>
         m_v11 = new CollegamentoV11(*this, m_comandi.stato());
         m_comandi.impostaDestinazioneV11(m_v11);
     }
+    // The user can type the company's name at once.
+    m_datiGenerali->campo(0)->setFocus(Qt::OtherFocusReason);
 
     resize(969, 607);
     if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
@@ -101,6 +105,15 @@ void FinestraModello::costruisci()
     scorrimento->setFrameShape(QFrame::NoFrame);
     scorrimento->setWidget(m_datiGenerali);
     m_schede->addTab(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
+    // Shown again after a check or a read scrolled it, the page starts from its top, as far as the control
+    // holding the focus lets it.
+    connect(m_schede, &QTabWidget::currentChanged, this, [this, scorrimento](int pagina) {
+        if (pagina != DatiGeneraliPagina)
+            return;
+        scorrimento->verticalScrollBar()->setValue(0);
+        if (QWidget* fuoco = focusWidget(); fuoco && m_datiGenerali->isAncestorOf(fuoco))
+            mostraNelloScorrimento(fuoco);
+    });
 
     QMap<int, QLabel*> etichette;
     for (int p = RiquadroI_1; p < numeroPagine; ++p) {
@@ -126,13 +139,22 @@ void FinestraModello::costruisciComandi(QWidget* riga)
         const char* azione;
         QString menu;
         QString pulsante;
+        QList<QKeySequence> tasti;
     };
+    // The platform's own keys where it has them; "Genera" has none, and takes a plain one.
     const Definizione definizioni[5] = {
-        {"MENU_STAMPA", QStringLiteral("Stampa"), QStringLiteral("Stampa")},
-        {"MENU_SALVA", QStringLiteral("Salva Temp."), QStringLiteral("Salva temp.")},
-        {"MENU_LEGGI", QStringLiteral("Leggi"), QStringLiteral("Leggi")},
-        {"MENU_GENERA", QStringLiteral("Genera"), QStringLiteral("Genera")},
-        {"MENU_ESCI", QStringLiteral("Esci"), QStringLiteral("Esci")},
+        {"MENU_STAMPA", QStringLiteral("Stampa"), QStringLiteral("Stampa"),
+         QKeySequence::keyBindings(QKeySequence::Print)},
+        {"MENU_SALVA", QStringLiteral("Salva Temp."), QStringLiteral("Salva temp."),
+         QKeySequence::keyBindings(QKeySequence::Save)},
+        {"MENU_LEGGI", QStringLiteral("Leggi"), QStringLiteral("Leggi"),
+         QKeySequence::keyBindings(QKeySequence::Open)},
+        {"MENU_GENERA",
+         QStringLiteral("Genera"),
+         QStringLiteral("Genera"),
+         {QKeySequence(Qt::CTRL | Qt::Key_G)}},
+        {"MENU_ESCI", QStringLiteral("Esci"), QStringLiteral("Esci"),
+         QKeySequence::keyBindings(QKeySequence::Quit)},
     };
 
     m_menu = new QMenu(QStringLiteral("HIDE"), this);
@@ -147,9 +169,14 @@ void FinestraModello::costruisciComandi(QWidget* riga)
     for (int i = 0; i < 5; ++i) {
         QAction* azione = m_menu->addAction(definizioni[i].menu);
         azione->setObjectName(QString::fromLatin1(definizioni[i].azione));
+        azione->setShortcuts(definizioni[i].tasti);
+        // Held by the window too, so that its keys work on every page, whatever the buttons' state.
+        addAction(azione);
         m_azioni[i] = azione;
         auto* pulsante = new QPushButton(definizioni[i].pulsante, riga);
         pulsante->setObjectName(QStringLiteral("Command_Function_%1").arg(i));
+        if (!azione->shortcut().isEmpty())
+            pulsante->setToolTip(azione->shortcut().toString(QKeySequence::NativeText));
         pulsante->setAutoDefault(true);
         connect(pulsante, &QPushButton::clicked, azione, &QAction::trigger);
         m_pulsanti[i] = pulsante;
@@ -234,12 +261,7 @@ bool FinestraModello::spostaFocusDaTastiera(bool avanti)
         if (pagina >= 0 && pagina != m_schede->currentIndex())
             m_schede->setCurrentIndex(pagina);
         prossimo->setFocus(avanti ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        for (QWidget* w = prossimo->parentWidget(); w; w = w->parentWidget()) {
-            if (auto* scorrimento = qobject_cast<QScrollArea*>(w)) {
-                scorrimento->ensureWidgetVisible(prossimo);
-                break;
-            }
-        }
+        mostraNelloScorrimento(prossimo);
         return true;
     }
     return false;
@@ -294,7 +316,7 @@ void FinestraModello::notaCliccata(int indice)
     m_comandi.stato().setFlagSalvato(false);
     if (!m_questionario.notaApribileDaEtichetta(indice))
         return;
-    finestraNota()->apriGruppo(indice);
+    m_questionario.interazione().apriNotaGruppo(indice);
     m_questionario.segnaModificato();
 }
 

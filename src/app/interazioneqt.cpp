@@ -5,8 +5,51 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QTabWidget>
+#include <QTreeView>
+
+namespace {
+
+// The file list's date column, in the dialog's language rather than the system's.
+class DateNellaLingua : public QIdentityProxyModel
+{
+public:
+    DateNellaLingua(const QLocale& lingua, QObject* parent) : QIdentityProxyModel(parent), m_lingua(lingua) {}
+
+    QVariant data(const QModelIndex& indice, int ruolo) const override
+    {
+        const auto* file = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (file && indice.column() == colonnaData && ruolo == Qt::DisplayRole)
+            return m_lingua.toString(file->lastModified(mapToSource(indice)), QLocale::ShortFormat);
+        return QIdentityProxyModel::data(indice, ruolo);
+    }
+
+    static constexpr int colonnaData = 3;
+
+private:
+    QLocale m_lingua;
+};
+
+// The toolkit's own dialog, so that it speaks the program's language whatever the desktop; its date column
+// wide enough for a whole date.
+void preparaDialogo(QFileDialog& finestra)
+{
+    finestra.setOption(QFileDialog::DontUseNativeDialog);
+    finestra.setProxyModel(new DateNellaLingua(finestra.locale(), &finestra));
+    if (auto* vista = finestra.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const QString campione =
+            finestra.locale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 59)), QLocale::ShortFormat);
+        vista->header()->resizeSection(DateNellaLingua::colonnaData, vista->fontMetrics().horizontalAdvance(
+                                                                         campione + QStringLiteral("MM")));
+    }
+}
+
+} // namespace
 
 Interazione::Esito InterazioneQt::messaggio(const QString& testo, const QString& titolo, Pulsanti pulsanti,
                                             Icona icona)
@@ -58,6 +101,7 @@ Interazione::Esito InterazioneQt::messaggio(const QString& testo, const QString&
 std::optional<QString> InterazioneQt::chiediFileDaSalvare(const FiltroFile& dialogo)
 {
     QFileDialog finestra(m_finestra, dialogo.titolo, dialogo.cartella, dialogo.filtro);
+    preparaDialogo(finestra);
     finestra.setAcceptMode(QFileDialog::AcceptSave);
     finestra.setFileMode(QFileDialog::AnyFile);
     // The file is written under exactly the name typed: no extension is added.
@@ -78,6 +122,7 @@ std::optional<QString> InterazioneQt::chiediFileDaSalvare(const FiltroFile& dial
 std::optional<QString> InterazioneQt::chiediFileDaAprire(const FiltroFile& dialogo)
 {
     QFileDialog finestra(m_finestra, dialogo.titolo, dialogo.cartella, dialogo.filtro);
+    preparaDialogo(finestra);
     finestra.setAcceptMode(QFileDialog::AcceptOpen);
     finestra.setFileMode(QFileDialog::ExistingFile);
     if (finestra.exec() != QDialog::Accepted || finestra.selectedFiles().isEmpty())
@@ -128,8 +173,20 @@ void InterazioneQt::spostaFocus(const QString& nomeControllo)
 {
     if (!m_finestra)
         return;
-    if (auto* controllo = m_finestra->findChild<QWidget*>(nomeControllo))
+    if (auto* controllo = m_finestra->findChild<QWidget*>(nomeControllo)) {
         controllo->setFocus(Qt::TabFocusReason); // a keyboard-like move, so the focus frame shows
+        mostraNelloScorrimento(controllo);
+    }
+}
+
+void mostraNelloScorrimento(QWidget* controllo)
+{
+    for (QWidget* w = controllo->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* scorrimento = qobject_cast<QScrollArea*>(w)) {
+            scorrimento->ensureWidgetVisible(controllo);
+            return;
+        }
+    }
 }
 
 void InterazioneQt::impostaTitolo(const QString& titolo)

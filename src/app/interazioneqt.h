@@ -34,3 +34,6 @@ public:
 private:
     QPointer<QWidget> m_finestra;
 };
+
+// Scrolls the page holding `controllo` just as far as it takes to show it.
+void mostraNelloScorrimento(QWidget* controllo);

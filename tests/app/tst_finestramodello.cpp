@@ -1,18 +1,19 @@
 #include "app/finestramodello.h"
 #include "app/iconanotificaqt.h"
 #include "modelli/posizionifile.h"
+#include "support/arrivotesto.h"
 #include "support/interazionefinta.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalSpy>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -20,7 +21,6 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(Modello)
-Q_DECLARE_METATYPE(QSystemTrayIcon::ActivationReason)
 
 namespace {
 
@@ -40,16 +40,43 @@ private:
     bool m_disponibile;
 };
 
+// A model window on screen at its own size, its dialogs answered by the scripted port.
 struct Finestra
 {
+    InterazioneFinta finta;
     IconaFinta* icona;
     FinestraModello finestra;
 
     explicit Finestra(Modello modello, bool trayDisponibile = true)
-        : icona(new IconaFinta(trayDisponibile)), finestra(modello, std::unique_ptr<IconaNotifica>(icona))
-    {}
+        : icona(new IconaFinta(trayDisponibile)),
+          finestra(modello, std::unique_ptr<IconaNotifica>(icona), &finta)
+    {
+        finta.questionario = &finestra.questionario();
+        finestra.resize(969, 607);
+        finestra.show();
+        QApplication::setActiveWindow(&finestra);
+    }
 
-    template <typename T> T* trova(const QString& nome) const { return finestra.findChild<T*>(nome); }
+    template <typename T = QWidget> T* trova(const QString& nome) const
+    {
+        return finestra.findChild<T*>(nome);
+    }
+    StatoFinestra& stato() { return finestra.comandi().stato(); }
+    // Brings the page of `nome` to the front and gives the control the focus.
+    QWidget* vaiA(const QString& nome)
+    {
+        QWidget* controllo = trova(nome);
+        for (int p = 0; p < finestra.schede()->count(); ++p) {
+            if (finestra.schede()->widget(p)->isAncestorOf(controllo))
+                finestra.schede()->setCurrentIndex(p);
+        }
+        controllo->setFocus();
+        return controllo;
+    }
+    static QString fuoco()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
 };
 
 void modelli()
@@ -66,463 +93,305 @@ class TestFinestraModello : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void pagine_data() { modelli(); }
-    void pagine();
-    void righeDelleDomande_data() { modelli(); }
-    void righeDelleDomande();
-    void riquadroIISpento_data() { modelli(); }
-    void riquadroIISpento();
-    void comandiEMenu();
-    void comandiChiamanoLeOperazioni_data();
-    void comandiChiamanoLeOperazioni();
-    void leggiDisabilitatoMaMenuDisponibile();
     void caricamento_data() { modelli(); }
-    void caricamento();
-    void caselleApplicanoLeRegole();
-    void conteggiRiquadroII();
-    void incollaNeiConteggi();
-    void menuDallIcona();
-    void attivazioneIcona_data();
-    void attivazioneIcona();
-    void suggerimentoTagliato();
-    void minimizzaERipristina();
-    void senzaAreaDiNotificaNonSiNasconde();
-    void chiusuraRimuoveLIcona();
-    void schedaEPaginaInsieme_data() { modelli(); }
-    void schedaEPaginaInsieme();
-    void tastieraAttraversoLePagine_data();
-    void tastieraAttraversoLePagine();
+    void caricamento()
+    {
+        QFETCH(Modello, modello);
+        Finestra f(modello);
+        const QString titolo = profilo(modello).titoloFinestra;
+        QCOMPARE(f.finestra.windowTitle(), titolo);
+        // The tray icon comes first, with the title as its tip (the cut to 63 characters is the icon's own).
+        QCOMPARE(f.icona->chiamate, QStringList{QStringLiteral("aggiungi|") + titolo});
+        QCOMPARE(f.stato().titoloBase(), titolo);
+        QVERIFY(f.stato().flagSalvato());
+        QCOMPARE(f.finestra.questionario().membri().numeroMembri(), 3);
+        QCOMPARE(f.finestra.schede()->currentIndex(), 0);
+        const bool riquadroII = modello == Modello::Tradizionale;
+        QCOMPARE(f.finestra.schede()->isTabEnabled(3), riquadroII);
+        QCOMPARE(f.trova(QStringLiteral("NON_APPLICABILE")) != nullptr, !riquadroII);
+    }
+
+    // At the window's size the whole of page 0 shows without scrolling, down to its last line.
+    void paginaZeroIntera_data() { modelli(); }
+    void paginaZeroIntera()
+    {
+        QFETCH(Modello, modello);
+        Finestra f(modello);
+        QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+        auto* pagina = qobject_cast<QScrollArea*>(f.finestra.schede()->widget(0));
+        QCOMPARE(pagina->verticalScrollBar()->maximum(), 0);
+        for (const char* nome : {"TEXT_GENERALE_0", "TEXT_GENERALE_33", "Check_SI_81", "Label_NOTA_81",
+                                 "TEXT_GENERALE_36", "btnAggiungi"}) {
+            QWidget* w = f.trova(QString::fromLatin1(nome));
+            const QRect dove(w->mapTo(pagina->viewport(), QPoint()), w->size());
+            QVERIFY2(pagina->viewport()->rect().contains(dove), nome);
+        }
+        // The grid shows about six rows at least.
+        auto* griglia = f.trova<QTableView>(QStringLiteral("MSHFlexGrid1"));
+        QVERIFY(griglia->viewport()->height() >= 5 * griglia->rowHeight(0));
+
+        // In a lower window the check's focus scrolls to the field; shown again, the page starts at its top.
+        f.finestra.resize(969, 400);
+        QCoreApplication::processEvents();
+        f.finestra.interazione().spostaFocus(QStringLiteral("TEXT_GENERALE_36"));
+        QWidget* campo = f.trova(QStringLiteral("TEXT_GENERALE_36"));
+        QVERIFY(pagina->viewport()->rect().contains(campo->mapTo(pagina->viewport(), QPoint())));
+        QVERIFY(pagina->verticalScrollBar()->value() > 0);
+        f.trova(QStringLiteral("Command_Function_0"))->setFocus();
+        f.finestra.schede()->setCurrentIndex(1);
+        f.finestra.schede()->setCurrentIndex(0);
+        QCOMPARE(pagina->verticalScrollBar()->value(), 0);
+    }
+
+    void comandiEMenu()
+    {
+        Finestra f(Modello::Tradizionale);
+        QStringList voci;
+        for (QPushButton* p :
+             f.finestra.findChildren<QPushButton*>(QRegularExpression(QStringLiteral("^Command_Function_"))))
+            voci.append(p->text());
+        for (QAction* a : f.finestra.menuIcona()->actions())
+            voci.append(a->isSeparator() ? QStringLiteral("-") : a->objectName() + u'=' + a->text());
+        QCOMPARE(voci.join(u'|'),
+                 QStringLiteral("Stampa|Salva temp.|Leggi|Genera|Esci|MENU_RIPRISTINA=Ripristina|-|"
+                                "MENU_STAMPA=Stampa|MENU_SALVA=Salva Temp.|MENU_LEGGI=Leggi|"
+                                "MENU_GENERA=Genera|MENU_ESCI=Esci"));
+    }
+
+    // The button, the tray menu's entry and the key of each command run the same operation; the keys work
+    // from any page, "Leggi" too while its button is disabled.
+    void comandi_data()
+    {
+        QTest::addColumn<QString>("via"); // a button, an action, or "tasti"
+        QTest::addColumn<QKeySequence>("tasti");
+        QTest::addColumn<QString>("segno"); // what the operation leaves in the record; empty: nothing
+        const QString errore = QStringLiteral("messaggio|Errore|Verificare nel riquadro Dati Generali la "
+                                              "denominazione della società prima di passare alla generazione "
+                                              "del file.");
+        const std::tuple<const char*, QKeySequence, QString, QString> comandi[] = {
+            {"STAMPA", QKeySequence(QKeySequence::Print), QString(), QString()},
+            {"SALVA", QKeySequence(QKeySequence::Save), "salvafile|Salva file", "salvafile|Salva file"},
+            {"LEGGI", QKeySequence(QKeySequence::Open), "aprifile|Apri file", "aprifile|Apri file"},
+            {"GENERA", QKeySequence(Qt::CTRL | Qt::Key_G), errore, errore},
+            // With unsaved changes "Esci" asks first.
+            {"ESCI", QKeySequence(QKeySequence::Quit), "termina",
+             "messaggio|Warning|Con questa operazione verranno perse tutte le modifiche\r\neffettuate: si "
+             "desidera salvarle in un file temporaneo?"}};
+        int i = 0;
+        for (const auto& [menu, tasti, segno, segnoDaTastiera] : comandi) {
+            QTest::addRow("button %s", menu)
+                << QStringLiteral("Command_Function_%1").arg(i++) << QKeySequence() << segno;
+            QTest::addRow("menu %s", menu) << QStringLiteral("MENU_") + menu << QKeySequence() << segno;
+            QTest::addRow("keys %s", menu) << QStringLiteral("tasti") << tasti << segnoDaTastiera;
+        }
+    }
+    void comandi()
+    {
+        QFETCH(QString, via);
+        QFETCH(QKeySequence, tasti);
+        QFETCH(QString, segno);
+        Finestra f(Modello::Tradizionale);
+        QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+        if (via == u"tasti") {
+            if (tasti.isEmpty())
+                QSKIP("The platform has no standard key for this command");
+            QTest::mouseClick(f.vaiA(QStringLiteral("Check_NA_8")), Qt::LeftButton);
+            QVERIFY(!f.finestra.pulsante(FinestraModello::Leggi)->isEnabled());
+            QVERIFY(f.finestra.azione(FinestraModello::Leggi)->isEnabled());
+            QTest::keySequence(f.vaiA(QStringLiteral("Check_SI_77")), tasti);
+        } else if (auto* pulsante = f.trova<QPushButton>(via)) {
+            QTest::mouseClick(pulsante, Qt::LeftButton);
+        } else {
+            f.finestra.findChild<QAction*>(via)->trigger();
+        }
+        if (segno.isEmpty())
+            QCOMPARE(f.finta.registro, QStringList());
+        else
+            QVERIFY2(f.finta.registro.contains(segno), qPrintable(f.finta.registro.join(u'\n')));
+    }
+
+    // F2 on an answer box is a click on the question's note label: the click's edit, the label's condition.
+    void f2SullaCasella_data()
+    {
+        QTest::addColumn<QString>("casella");
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<int>("risposta"); // the box ticked beforehand, -1 none
+        QTest::addColumn<bool>("apre");
+        QTest::addColumn<bool>("etichetta"); // the question shows a note label
+        QTest::newRow("10.b with No") << "Check_SI_49" << 49 << int(Casella::NO) << true << true;
+        QTest::newRow("10.b with Si only") << "Check_SI_49" << 49 << int(Casella::SI) << false << true;
+        QTest::newRow("1.0.c ticked, page 0") << "Check_SI_81" << 81 << int(Casella::SI) << true << true;
+        QTest::newRow("no label shown") << "Check_NO_21" << 21 << int(Casella::NO) << false << false;
+    }
+    void f2SullaCasella()
+    {
+        QFETCH(QString, casella);
+        QFETCH(int, indice);
+        QFETCH(int, risposta);
+        QFETCH(bool, apre);
+        QFETCH(bool, etichetta);
+        Finestra f(Modello::Tradizionale);
+        QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+        if (risposta >= 0) {
+            const Questionario::Caricamento caricamento(f.finestra.questionario());
+            f.finestra.questionario().setBox(indice, Casella(risposta), true);
+        }
+        f.stato().segnaSalvato();
+        QWidget* box = f.vaiA(casella);
+        QCOMPARE(box->toolTip(), etichetta ? QStringLiteral("F2: apre la nota") : QString());
+        QTest::keyClick(box, Qt::Key_F2);
+        QCOMPARE(f.finta.chiamate(QStringLiteral("nota")),
+                 apre ? QStringList{QStringLiteral("nota|%1").arg(indice)} : QStringList{});
+        QCOMPARE(f.stato().flagSalvato(), !etichetta);
+        QCOMPARE(Finestra::fuoco(), casella);
+    }
+
+    // The meeting counts of Riquadro II take digits only, however they come, and are no edit.
+    void conteggiRiquadroII_data()
+    {
+        QTest::addColumn<int>("modo"); // -1 typed keys, else an Arrivo
+        QTest::addColumn<QString>("arrivato");
+        QTest::addColumn<QString>("atteso");
+        const auto riga = [](const char* nome, int modo, const char* arrivato, const char* atteso) {
+            QTest::newRow(nome) << modo << QString::fromLatin1(arrivato) << QString::fromLatin1(atteso);
+        };
+        riga("typed", -1, "1a2345", "123");
+        riga("Ctrl+V", int(Arrivo::Incolla), "7", "");
+        riga("menu, letters", int(Arrivo::Menu), "abc", "");
+        riga("menu, digits", int(Arrivo::Menu), "4x2", "42");
+        riga("drop, letters", int(Arrivo::Rilascio), "x", "");
+        riga("drop, digits", int(Arrivo::Rilascio), "42", "42");
+    }
+    void conteggiRiquadroII()
+    {
+        QFETCH(int, modo);
+        QFETCH(QString, arrivato);
+        QFETCH(QString, atteso);
+        Finestra f(Modello::Tradizionale);
+        auto* campo = static_cast<QLineEdit*>(f.vaiA(QStringLiteral("TEXT_1")));
+        if (modo < 0)
+            QTest::keyClicks(campo, arrivato);
+        else
+            faiArrivare(campo, Arrivo(modo), arrivato);
+        QCOMPARE(campo->text(), atteso);
+        QCOMPARE(f.finestra.questionario().conteggioRiquadroII(1), atteso);
+        QVERIFY(f.stato().flagSalvato());
+        QVERIFY(f.finestra.pulsante(FinestraModello::Leggi)->isEnabled());
+    }
+
+    // The icon's menu opens on a left click; minimised, the window lives on as its icon and "Ripristina"
+    // brings it back as it was (without a tray it stays an ordinary minimised window); closing the window
+    // takes the icon away.
+    void icona()
+    {
+        for (auto [motivo, menu] : {std::pair{QSystemTrayIcon::Trigger, true},
+                                    {QSystemTrayIcon::DoubleClick, true},
+                                    {QSystemTrayIcon::Context, false},
+                                    {QSystemTrayIcon::MiddleClick, false}})
+            QCOMPARE(attivazioneApreMenu(motivo), menu);
+        IconaNotificaQt vera{QIcon()};
+        vera.aggiungiIcona(profilo(Modello::Tradizionale).titoloFinestra);
+        QCOMPARE(vera.suggerimento(),
+                 QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0 - MODELLO TRA"));
+        vera.rimuoviIcona();
+        for (bool tray : {true, false}) {
+            Finestra f(Modello::Dualistico, tray);
+            QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+            f.finestra.showMinimized();
+            QCoreApplication::processEvents();
+            QCOMPARE(f.finestra.isVisible(), !tray);
+            f.trova<QAction>(QStringLiteral("MENU_RIPRISTINA"))->trigger();
+            QVERIFY(f.finestra.isVisible() && !f.finestra.isMinimized());
+            QCOMPARE(f.finestra.size(), QSize(969, 607));
+        }
+        auto* finta = new IconaFinta;
+        FinestraModello finestra(Modello::Monistico, std::unique_ptr<IconaNotifica>(finta));
+        finestra.show();
+        Q_EMIT finta->menuRichiesto();
+        QVERIFY(finestra.menuIcona()->isVisible());
+        finestra.menuIcona()->close();
+        finestra.close();
+        QCOMPARE(finta->chiamate.last(), QStringLiteral("rimuovi"));
+    }
+
+    // Clicking a tab while a control of another page has the focus, or Ctrl+Tab from one: the tab shown and
+    // the page shown stay together.
+    void schedaEPaginaInsieme()
+    {
+        Finestra f(Modello::Monistico);
+        QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+        QTabWidget* schede = f.finestra.schede();
+        QTabBar* barra = schede->tabBar();
+        const auto insieme = [&](int attesa) {
+            QCOMPARE(barra->currentIndex(), attesa);
+            for (int p = 0; p < schede->count(); ++p)
+                QCOMPARE(schede->widget(p)->isVisible(), p == attesa);
+        };
+        for (int p : {1, 2, 4, 5, 0}) {
+            QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
+            insieme(p);
+            // Work on that page, so that the next click leaves a page holding the focus.
+            if (const auto caselle = schede->widget(p)->findChildren<QCheckBox*>();
+                p != 0 && !caselle.isEmpty())
+                caselle.first()->setFocus();
+        }
+        QTest::keyClick(f.vaiA(QStringLiteral("TEXT_GENERALE_0")), Qt::Key_Tab, Qt::ControlModifier);
+        insieme(1);
+    }
+
+    void tastieraAttraversoLePagine_data()
+    {
+        QTest::addColumn<Modello>("modello");
+        QTest::addColumn<QString>("da");
+        QTest::addColumn<bool>("avanti");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<int>("pagina");
+        const auto T = Modello::Tradizionale;
+        QTest::newRow("commands to page 1") << T << "Command_Function_4" << true << "Check_SI_72" << 1;
+        QTest::newRow("back to the commands") << T << "Check_SI_72" << false << "Command_Function_4" << 1;
+        QTest::newRow("page 1 to page 2") << T << "Check_NA_14" << true << "Check_SI_15" << 2;
+        QTest::newRow("count field of Riquadro II") << T << "Check_NO_33" << true << "TEXT_0" << 3;
+        QTest::newRow("hidden rows skipped") << T << "Check_NO_47" << true << "Check_SI_77" << 4;
+        QTest::newRow("switched-off page skipped")
+            << Modello::Dualistico << "Check_NO_74" << true << "Check_SI_77" << 4;
+        QTest::newRow("and back over it")
+            << Modello::Monistico << "Check_SI_77" << false << "Check_NO_31" << 2;
+        QTest::newRow("disabled Leggi skipped")
+            << T << "Command_Function_1" << true << "Command_Function_3" << 0;
+        QTest::newRow("members grid to the offices")
+            << T << "MSHFlexGrid1" << true << "TEXT_GENERALE_33" << 0;
+        QTest::newRow("e-mail to box 79") << T << "TEXT_GENERALE_7" << true << "Check_SI_79" << 0;
+        QTest::newRow("box 80 to the meetings") << T << "Check_SI_80" << true << "TEXT_GENERALE_62" << 0;
+        QTest::newRow("meetings to the grid") << T << "TEXT_GENERALE_65" << true << "MSHFlexGrid1" << 0;
+        QTest::newRow("two-tier meetings to the grid")
+            << Modello::Dualistico << "TEXT_GENERALE_64" << true << "MSHFlexGrid1" << 0;
+        QTest::newRow("start year to the commands")
+            << T << "TEXT_GENERALE_36" << true << "Command_Function_0" << 0;
+        QTest::newRow("Aggiungi to box 81") << T << "btnAggiungi" << true << "Check_SI_81" << 0;
+        QTest::newRow("box 81 to the No of 80") << T << "Check_SI_81" << true << "Check_NO_80" << 0;
+        QTest::newRow("back from the first field to the last")
+            << T << "TEXT_GENERALE_0" << false << "chk_RiunioniNA" << 0;
+        QTest::newRow("two-tier: back to box 81")
+            << Modello::Dualistico << "TEXT_GENERALE_0" << false << "Check_SI_81" << 0;
+    }
+    void tastieraAttraversoLePagine()
+    {
+        QFETCH(Modello, modello);
+        QFETCH(QString, da);
+        QFETCH(bool, avanti);
+        Finestra f(modello);
+        f.finestra.questionario().segnaModificato(); // "Leggi" disabled
+        QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+        QWidget* partenza = f.vaiA(da);
+        QCOMPARE(QApplication::focusWidget(), partenza);
+        QTest::keyClick(partenza, Qt::Key_Tab, avanti ? Qt::NoModifier : Qt::ShiftModifier);
+        QTEST(Finestra::fuoco(), "a");
+        QTEST(f.finestra.schede()->currentIndex(), "pagina");
+    }
+
     void salvaELeggiRipristinanoLoSchermo_data() { modelli(); }
     void salvaELeggiRipristinanoLoSchermo();
 };
-
-void TestFinestraModello::pagine()
-{
-    QFETCH(Modello, modello);
-    Finestra f(modello);
-    QTabWidget* schede = f.finestra.schede();
-    QCOMPARE(schede->objectName(), QStringLiteral("MySSTab"));
-    const QStringList attese{QStringLiteral("Dati Generali"),      QStringLiteral("Riquadro I [1/2]"),
-                             QStringLiteral("Riquadro I [2/2]"),   QStringLiteral("Riquadro II"),
-                             QStringLiteral("Riquadro III [1/2]"), QStringLiteral("Riquadro III [2/2]")};
-    QCOMPARE(schede->count(), 6);
-    for (int p = 0; p < 6; ++p)
-        QCOMPARE(schede->tabText(p), attese[p]);
-    QCOMPARE(f.trova<QLabel>(QStringLiteral("INTESTAZIONE_PAGINA_4"))->text(),
-             QStringLiteral("Riquadro III [1/2] - RELAZIONE PER L'ASSEMBLEA"));
-}
-
-void TestFinestraModello::righeDelleDomande()
-{
-    QFETCH(Modello, modello);
-    Finestra f(modello);
-    const ProfiloModello& p = profilo(modello);
-    for (int i = 0; i < 79; ++i) {
-        const Domanda& d = p.domanda(i);
-        const QString n = QString::number(i);
-        auto* testo = f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_%1").arg(numeroEtichettaDomanda(i)));
-        if (!d.presente) {
-            QVERIFY2(!f.trova<QCheckBox>(QStringLiteral("Check_SI_") + n), qPrintable(n));
-            continue;
-        }
-        QVERIFY2(testo, qPrintable(n));
-        // Hidden rows get no text, except 69, which keeps its own.
-        QCOMPARE(testo->text(), d.testo);
-        QCOMPARE(testo->isHidden(), d.nascosta);
-        auto* nota = f.trova<QLabel>(QStringLiteral("Label_NOTA_") + n);
-        QVERIFY2(nota, qPrintable(n));
-        QCOMPARE(nota->text(), d.etichettaNota);
-        QCOMPARE(nota->isHidden(), !d.etichettaNotaVisibile);
-        auto* si = f.trova<QCheckBox>(QStringLiteral("Check_SI_") + n);
-        if (!d.haCaselle()) {
-            QVERIFY(!si);
-            QVERIFY(f.trova<QLineEdit>(QStringLiteral("TEXT_%1").arg(d.campoConteggio)));
-            continue;
-        }
-        QVERIFY2(si, qPrintable(n));
-        QCOMPARE(si->text(), d.didascaliaSI);
-        QCOMPARE(f.trova<QCheckBox>(QStringLiteral("Check_NO_") + n)->text(), d.didascaliaNO);
-        QCOMPARE(f.trova<QCheckBox>(QStringLiteral("Check_NA_") + n) != nullptr, d.offreNA);
-        QCOMPARE(si->parentWidget()->isHidden(), d.nascosta);
-    }
-    const QString rientro(48, u' ');
-    QCOMPARE(f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_0"))->text(),
-             QStringLiteral("La società ha effettuato operazioni atipiche o inusuali con:"));
-    QCOMPARE(f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_1"))->text(),
-             rientro + QStringLiteral("società infragruppo"));
-    QVERIFY(f.trova<QLabel>(QStringLiteral("LABEL_RIQUADRO_5"))
-                ->text()
-                .startsWith(QStringLiteral("Sono state effettuate")));
-}
-
-void TestFinestraModello::riquadroIISpento()
-{
-    QFETCH(Modello, modello);
-    Finestra f(modello);
-    QTabWidget* schede = f.finestra.schede();
-    const bool applicabile = modello == Modello::Tradizionale;
-    QCOMPARE(schede->isTabEnabled(3), applicabile);
-    QCOMPARE(f.trova<QLabel>(QStringLiteral("NON_APPLICABILE")) != nullptr, !applicabile);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-
-    // A click on the tab.
-    schede->setCurrentIndex(2);
-    QTabBar* barra = schede->tabBar();
-    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(3).center());
-    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 2);
-    // The keyboard, both ways.
-    schede->setCurrentIndex(2);
-    barra->setFocus();
-    QTest::keyClick(barra, Qt::Key_Right);
-    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 4);
-    schede->setCurrentIndex(4);
-    QTest::keyClick(barra, Qt::Key_Left);
-    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 2);
-    schede->setCurrentIndex(2);
-    QTest::keyClick(schede, Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(schede->currentIndex(), applicabile ? 3 : 4);
-}
-
-void TestFinestraModello::comandiEMenu()
-{
-    Finestra f(Modello::Tradizionale);
-    const QStringList didascalie{QStringLiteral("Stampa"), QStringLiteral("Salva temp."),
-                                 QStringLiteral("Leggi"), QStringLiteral("Genera"), QStringLiteral("Esci")};
-    const QStringList azioni{QStringLiteral("MENU_STAMPA"), QStringLiteral("MENU_SALVA"),
-                             QStringLiteral("MENU_LEGGI"), QStringLiteral("MENU_GENERA"),
-                             QStringLiteral("MENU_ESCI")};
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    int xPrecedente = -1;
-    for (int i = 0; i < 5; ++i) {
-        auto* p = f.trova<QPushButton>(QStringLiteral("Command_Function_%1").arg(i));
-        QVERIFY(p);
-        QCOMPARE(p->text(), didascalie[i]);
-        QVERIFY(p->x() > xPrecedente);
-        xPrecedente = p->x();
-        QVERIFY(f.finestra.findChild<QAction*>(azioni[i]));
-    }
-    QMenu* menu = f.finestra.menuIcona();
-    QCOMPARE(menu->objectName(), QStringLiteral("MENU_HIDE"));
-    QCOMPARE(menu->title(), QStringLiteral("HIDE"));
-    QStringList voci;
-    for (QAction* a : menu->actions())
-        voci.append(a->isSeparator() ? QStringLiteral("-") : a->objectName() + u'=' + a->text());
-    QCOMPARE(voci, QStringList({QStringLiteral("MENU_RIPRISTINA=Ripristina"), QStringLiteral("-"),
-                                QStringLiteral("MENU_STAMPA=Stampa"),
-                                QStringLiteral("MENU_SALVA=Salva Temp."), QStringLiteral("MENU_LEGGI=Leggi"),
-                                QStringLiteral("MENU_GENERA=Genera"), QStringLiteral("MENU_ESCI=Esci")}));
-}
-
-void TestFinestraModello::comandiChiamanoLeOperazioni_data()
-{
-    QTest::addColumn<QString>("controllo");
-    QTest::addColumn<QString>("primaChiamata");
-    const QString errore =
-        QStringLiteral("messaggio|Errore|Verificare nel riquadro Dati Generali la denominazione "
-                       "della società prima di passare alla generazione del file.");
-    for (const char* via : {"Command_Function_%1", "MENU_%1"}) {
-        const bool menu = QByteArray(via).startsWith("MENU");
-        const QString v = QString::fromLatin1(via);
-        QTest::addRow("%s stampa", menu ? "menu" : "button")
-            << v.arg(menu ? QStringLiteral("STAMPA") : QStringLiteral("0")) << QString();
-        QTest::addRow("%s salva", menu ? "menu" : "button")
-            << v.arg(menu ? QStringLiteral("SALVA") : QStringLiteral("1"))
-            << QStringLiteral("salvafile|Salva file");
-        QTest::addRow("%s leggi", menu ? "menu" : "button")
-            << v.arg(menu ? QStringLiteral("LEGGI") : QStringLiteral("2"))
-            << QStringLiteral("aprifile|Apri file");
-        QTest::addRow("%s genera", menu ? "menu" : "button")
-            << v.arg(menu ? QStringLiteral("GENERA") : QStringLiteral("3")) << errore;
-        QTest::addRow("%s esci", menu ? "menu" : "button")
-            << v.arg(menu ? QStringLiteral("ESCI") : QStringLiteral("4")) << QStringLiteral("termina");
-    }
-}
-
-void TestFinestraModello::comandiChiamanoLeOperazioni()
-{
-    QFETCH(QString, controllo);
-    QFETCH(QString, primaChiamata);
-    InterazioneFinta finta;
-    FinestraModello finestra(Modello::Tradizionale, std::make_unique<IconaFinta>(), &finta);
-    finta.questionario = &finestra.questionario();
-    finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
-    if (auto* pulsante = finestra.findChild<QPushButton*>(controllo))
-        QTest::mouseClick(pulsante, Qt::LeftButton);
-    else
-        finestra.findChild<QAction*>(controllo)->trigger();
-    QCOMPARE(finta.registro.value(0), primaChiamata);
-}
-
-void TestFinestraModello::leggiDisabilitatoMaMenuDisponibile()
-{
-    Finestra f(Modello::Tradizionale);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    auto* leggi = f.trova<QPushButton>(QStringLiteral("Command_Function_2"));
-    QVERIFY(leggi->isEnabled());
-    f.finestra.schede()->setCurrentIndex(1);
-    QTest::mouseClick(f.trova<QCheckBox>(QStringLiteral("Check_NA_8")), Qt::LeftButton);
-    QVERIFY(f.finestra.questionario().casella(8, Casella::NA));
-    QVERIFY(!leggi->isEnabled());
-    QAction* menuLeggi = f.finestra.findChild<QAction*>(QStringLiteral("MENU_LEGGI"));
-    QVERIFY(menuLeggi->isEnabled());
-    f.finestra.questionario().segnaSalvato();
-    QVERIFY(leggi->isEnabled());
-}
-
-void TestFinestraModello::caricamento()
-{
-    QFETCH(Modello, modello);
-    Finestra f(modello);
-    const QString titolo = profilo(modello).titoloFinestra;
-    QCOMPARE(f.finestra.windowTitle(), titolo);
-    // The tray icon comes first, with the title as its tip (the cut to 63 characters is the icon's own).
-    QCOMPARE(f.icona->chiamate, QStringList{QStringLiteral("aggiungi|") + titolo});
-    QCOMPARE(f.finestra.questionario().titoloBase(), titolo);
-    QVERIFY(f.finestra.questionario().flagSalvato());
-    QCOMPARE(f.finestra.questionario().membri().numeroMembri(), 3);
-    QCOMPARE(f.finestra.schede()->currentIndex(), 0);
-}
-
-void TestFinestraModello::caselleApplicanoLeRegole()
-{
-    Finestra f(Modello::Tradizionale);
-    Questionario& q = f.finestra.questionario();
-    QList<int> aperte;
-    f.finestra.interazione().editorNotaGruppo = [&](int i) {
-        aperte.append(i);
-        q.fineNota(QStringLiteral("nota"));
-    };
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    f.finestra.schede()->setCurrentIndex(1);
-    auto* si = f.trova<QCheckBox>(QStringLiteral("Check_SI_0"));
-    auto* no = f.trova<QCheckBox>(QStringLiteral("Check_NO_0"));
-    QTest::mouseClick(no, Qt::LeftButton);
-    QTest::mouseClick(si, Qt::LeftButton);
-    QCOMPARE(aperte, QList<int>{0});
-    QVERIFY(si->isChecked());
-    QVERIFY(!no->isChecked());
-    auto* nota = f.trova<QLabel>(QStringLiteral("Label_NOTA_0"));
-    QCOMPARE(nota->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    // Unticking SI deletes the note and the label is no longer red.
-    QTest::mouseClick(si, Qt::LeftButton);
-    QVERIFY(!si->isChecked());
-    QVERIFY(q.notaSI(0).isEmpty());
-    QVERIFY(nota->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
-    // The space bar works the box too.
-    si->setFocus();
-    aperte.clear();
-    QTest::keyClick(si, Qt::Key_Space);
-    QVERIFY(q.casella(0, Casella::SI));
-    QCOMPARE(aperte, QList<int>{0});
-}
-
-void TestFinestraModello::conteggiRiquadroII()
-{
-    Finestra f(Modello::Tradizionale);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    f.finestra.schede()->setCurrentIndex(3);
-    auto* campo = f.trova<QLineEdit>(QStringLiteral("TEXT_1"));
-    QVERIFY(campo);
-    campo->setFocus();
-    QTest::keyClicks(campo, QStringLiteral("1a2345"));
-    QCOMPARE(campo->text(), QStringLiteral("123"));
-    QCOMPARE(f.finestra.questionario().conteggioRiquadroII(1), QStringLiteral("123"));
-    // Not an edit: the questionnaire still counts as saved.
-    QVERIFY(f.finestra.questionario().flagSalvato());
-    QVERIFY(f.trova<QPushButton>(QStringLiteral("Command_Function_2"))->isEnabled());
-    QVERIFY(!Finestra(Modello::Dualistico).trova<QLineEdit>(QStringLiteral("TEXT_1")));
-}
-
-// Pasting by keyboard is the character Ctrl+V types: refused, with a beep only at the length limit.
-void TestFinestraModello::incollaNeiConteggi()
-{
-    InterazioneFinta finta;
-    FinestraModello finestra(Modello::Tradizionale, std::make_unique<IconaFinta>(), &finta);
-    finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
-    finestra.schede()->setCurrentIndex(3);
-    auto* campo = finestra.findChild<QLineEdit*>(QStringLiteral("TEXT_2"));
-    campo->setFocus();
-    QGuiApplication::clipboard()->setText(QStringLiteral("7"));
-    QTest::keyClicks(campo, QStringLiteral("1"));
-    QTest::keyClick(campo, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(campo->text(), QStringLiteral("1"));
-    QCOMPARE(finta.beepSuonati, 0);
-    QTest::keyClicks(campo, QStringLiteral("23"));
-    QTest::keyClick(campo, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(campo->text(), QStringLiteral("123"));
-    QCOMPARE(finta.beepSuonati, 1);
-}
-
-void TestFinestraModello::menuDallIcona()
-{
-    Finestra f(Modello::Monistico);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    QMenu* menu = f.finestra.menuIcona();
-    QVERIFY(!menu->isVisible());
-    Q_EMIT f.icona->menuRichiesto();
-    QVERIFY(menu->isVisible());
-    menu->close();
-}
-
-void TestFinestraModello::attivazioneIcona_data()
-{
-    QTest::addColumn<QSystemTrayIcon::ActivationReason>("motivo");
-    QTest::addColumn<bool>("menu");
-    QTest::newRow("left click") << QSystemTrayIcon::Trigger << true;
-    QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << true;
-    QTest::newRow("right click") << QSystemTrayIcon::Context << false;
-    QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << false;
-    QTest::newRow("unknown") << QSystemTrayIcon::Unknown << false;
-}
-
-void TestFinestraModello::attivazioneIcona()
-{
-    QFETCH(QSystemTrayIcon::ActivationReason, motivo);
-    QFETCH(bool, menu);
-    QCOMPARE(attivazioneApreMenu(motivo), menu);
-}
-
-void TestFinestraModello::suggerimentoTagliato()
-{
-    IconaNotificaQt icona{QIcon()};
-    const QString titolo = profilo(Modello::Tradizionale).titoloFinestra;
-    QVERIFY(titolo.size() > 63);
-    icona.aggiungiIcona(titolo);
-    QCOMPARE(icona.suggerimento(),
-             QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0 - MODELLO TRA"));
-    icona.aggiungiIcona(QStringLiteral("breve"));
-    QCOMPARE(icona.suggerimento(), QStringLiteral("breve"));
-    icona.rimuoviIcona();
-}
-
-void TestFinestraModello::minimizzaERipristina()
-{
-    Finestra f(Modello::Dualistico);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    const QSize dimensione = f.finestra.size();
-    f.finestra.showMinimized();
-    QCoreApplication::processEvents();
-    QVERIFY(!f.finestra.isVisible());
-    // The commands still work while hidden.
-    QVERIFY(f.finestra.findChild<QAction*>(QStringLiteral("MENU_GENERA"))->isEnabled());
-    f.finestra.findChild<QAction*>(QStringLiteral("MENU_RIPRISTINA"))->trigger();
-    QVERIFY(f.finestra.isVisible());
-    QVERIFY(!f.finestra.isMinimized());
-    QCOMPARE(f.finestra.size(), dimensione);
-}
-
-void TestFinestraModello::senzaAreaDiNotificaNonSiNasconde()
-{
-    Finestra f(Modello::Tradizionale, false);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    f.finestra.showMinimized();
-    QCoreApplication::processEvents();
-    QVERIFY(f.finestra.isVisible());
-}
-
-void TestFinestraModello::chiusuraRimuoveLIcona()
-{
-    Finestra f(Modello::Tradizionale);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
-    f.finestra.close();
-    QCOMPARE(f.icona->chiamate.last(), QStringLiteral("rimuovi"));
-}
-
-// Clicking a tab while a control of another page has the focus, or Ctrl+Tab from one: the tab shown and the
-// page shown stay together.
-void TestFinestraModello::schedaEPaginaInsieme()
-{
-    QFETCH(Modello, modello);
-    Finestra f(modello);
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
-    QTabWidget* schede = f.finestra.schede();
-    QTabBar* barra = schede->tabBar();
-    const auto insieme = [&](int attesa) {
-        QCOMPARE(schede->currentIndex(), attesa);
-        QCOMPARE(barra->currentIndex(), attesa);
-        for (int p = 0; p < schede->count(); ++p)
-            QCOMPARE(schede->widget(p)->isVisible(), p == attesa);
-    };
-    auto* campo = f.trova<QLineEdit>(QStringLiteral("TEXT_GENERALE_0"));
-    QTest::mouseClick(campo, Qt::LeftButton);
-    QTest::keyClicks(campo, QStringLiteral("Alfa"));
-    for (int p : {1, 2, 4, 5, 0}) {
-        QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
-        insieme(p);
-        // Work on that page, so that the next click leaves a page holding the focus.
-        const QList<QCheckBox*> caselle = schede->widget(p)->findChildren<QCheckBox*>();
-        if (p != 0 && !caselle.isEmpty())
-            caselle.first()->setFocus();
-    }
-    QTest::mouseClick(campo, Qt::LeftButton);
-    QTest::keyClick(campo, Qt::Key_Tab, Qt::ControlModifier);
-    insieme(1);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    insieme(2);
-}
-
-void TestFinestraModello::tastieraAttraversoLePagine_data()
-{
-    QTest::addColumn<Modello>("modello");
-    QTest::addColumn<QString>("da");
-    QTest::addColumn<bool>("avanti");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<int>("pagina");
-
-    QTest::newRow("commands to page 1") << Modello::Tradizionale << QStringLiteral("Command_Function_4")
-                                        << true << QStringLiteral("Check_SI_72") << 1;
-    QTest::newRow("back to the commands") << Modello::Tradizionale << QStringLiteral("Check_SI_72") << false
-                                          << QStringLiteral("Command_Function_4") << 1;
-    QTest::newRow("page 1 to page 2") << Modello::Tradizionale << QStringLiteral("Check_NA_14") << true
-                                      << QStringLiteral("Check_SI_15") << 2;
-    QTest::newRow("count field of Riquadro II")
-        << Modello::Tradizionale << QStringLiteral("Check_NO_33") << true << QStringLiteral("TEXT_0") << 3;
-    QTest::newRow("hidden rows skipped") << Modello::Tradizionale << QStringLiteral("Check_NO_47") << true
-                                         << QStringLiteral("Check_SI_77") << 4;
-    QTest::newRow("switched-off page skipped")
-        << Modello::Dualistico << QStringLiteral("Check_NO_74") << true << QStringLiteral("Check_SI_77") << 4;
-    QTest::newRow("and back over it")
-        << Modello::Monistico << QStringLiteral("Check_SI_77") << false << QStringLiteral("Check_NO_31") << 2;
-    QTest::newRow("disabled Leggi skipped") << Modello::Tradizionale << QStringLiteral("Command_Function_1")
-                                            << true << QStringLiteral("Command_Function_3") << 0;
-}
-
-void TestFinestraModello::tastieraAttraversoLePagine()
-{
-    QFETCH(Modello, modello);
-    QFETCH(QString, da);
-    QFETCH(bool, avanti);
-    QFETCH(QString, a);
-    QFETCH(int, pagina);
-    Finestra f(modello);
-    f.finestra.questionario().segnaModificato(); // "Leggi" disabled
-    f.finestra.show();
-    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
-    QWidget* partenza = f.trova<QWidget>(da);
-    QVERIFY(partenza);
-    for (int p = 0; p < 6; ++p) {
-        if (f.finestra.schede()->widget(p)->isAncestorOf(partenza))
-            f.finestra.schede()->setCurrentIndex(p);
-    }
-    partenza->setFocus();
-    QCOMPARE(QApplication::focusWidget(), partenza);
-    QTest::keyClick(partenza, Qt::Key_Tab, avanti ? Qt::NoModifier : Qt::ShiftModifier);
-    QVERIFY(QApplication::focusWidget());
-    QCOMPARE(QApplication::focusWidget()->objectName(), a);
-    QCOMPARE(f.finestra.schede()->currentIndex(), pagina);
-}
 
 namespace {
 
@@ -557,21 +426,20 @@ QStringList schermo(const FinestraModello& finestra)
 void compila(Questionario& q)
 {
     const ProfiloModello& p = q.profilo();
-    q.setCaricamento(true);
+    const Questionario::Caricamento caricamento(q);
     for (int campo : p.campiGenerali())
-        q.setCampoGenerale(campo, QStringLiteral("%1").arg(campo % 10 + 10));
+        q.setCampoGenerale(campo, QString::number(campo % 10 + 10));
     q.setCampoGenerale(0, QStringLiteral("Società \"Alfa\" & Beta <S.p.A.>"));
     q.setRiunioniNA(p.haRiunioniComitatoEsecutivo);
     for (int i = 0; i < numeroIndici; ++i) {
         const Domanda& d = p.domanda(i);
         if (!d.presente || d.nascosta || !d.haCaselle())
             continue;
-        const int scelta = i % 3;
-        if (d.casellaSingola() || scelta == 0) {
+        if (d.casellaSingola() || i % 3 == 0) {
             q.setBox(i, Casella::SI, true);
             q.setNotaSI(i, QStringLiteral("Nota SI %1\r\nseconda riga").arg(i));
             q.setSegnoNota(i, true);
-        } else if (scelta == 1 || !d.offreNA) {
+        } else if (i % 3 == 1 || !d.offreNA) {
             q.setBox(i, Casella::NO, true);
             // Note 1.0.b opens on "Si" only: a "No" of box 80 never has a note.
             if (d.etichettaNotaVisibile && i < 79) {
@@ -593,7 +461,6 @@ void compila(Questionario& q)
         }
         m.fineNotaMembro(r, r == 2 ? QString() : QStringLiteral("Requisiti %1\r\nlaurea").arg(r));
     }
-    q.setCaricamento(false);
 }
 
 } // namespace
@@ -604,40 +471,33 @@ void TestFinestraModello::salvaELeggiRipristinanoLoSchermo()
     QTemporaryDir cartella;
     const QString percorso = cartella.filePath(QStringLiteral("salvato.xml"));
     impostaCartellaProgramma(QCoreApplication::applicationDirPath() + QStringLiteral("/../src"));
+    Finestra f(modello);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    compila(f.finestra.questionario());
+    const QStringList prima = schermo(f.finestra);
 
-    InterazioneFinta finta;
-    FinestraModello finestra(modello, std::make_unique<IconaFinta>(), &finta);
-    finta.questionario = &finestra.questionario();
-    finestra.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
-    compila(finestra.questionario());
-    finestra.questionario().segnaModificato();
-    const QStringList prima = schermo(finestra);
-
-    finta.fileDaSalvare.enqueue(percorso);
-    QTest::mouseClick(finestra.pulsante(FinestraModello::SalvaTemporaneo), Qt::LeftButton);
-    QVERIFY2(QFileInfo::exists(percorso), qPrintable(finta.registro.join(u'\n')));
-    QCOMPARE(finestra.questionario().flagSalvato(), true);
+    f.finta.fileDaSalvare.enqueue(percorso);
+    QTest::mouseClick(f.finestra.pulsante(FinestraModello::SalvaTemporaneo), Qt::LeftButton);
+    QVERIFY2(QFileInfo::exists(percorso), qPrintable(f.finta.registro.join(u'\n')));
+    QVERIFY(f.stato().flagSalvato());
 
     // Change things on screen, then read the file back: the prompt is answered No.
-    QTest::mouseClick(finestra.findChild<QCheckBox*>(QStringLiteral("Check_SI_79")), Qt::LeftButton);
-    finestra.findChild<QLineEdit*>(QStringLiteral("TEXT_GENERALE_5"))->setFocus();
-    QTest::keyClicks(finestra.findChild<QLineEdit*>(QStringLiteral("TEXT_GENERALE_5")),
-                     QStringLiteral("xyz"));
-    QVERIFY(schermo(finestra) != prima);
-    QVERIFY(!finestra.pulsante(FinestraModello::Leggi)->isEnabled());
-    finta.risposteMessaggi.enqueue(Interazione::Esito::No);
-    finta.fileDaAprire.enqueue(percorso);
-    finestra.findChild<QAction*>(QStringLiteral("MENU_LEGGI"))->trigger();
+    QTest::mouseClick(f.vaiA(QStringLiteral("Check_SI_79")), Qt::LeftButton);
+    QTest::keyClicks(f.vaiA(QStringLiteral("TEXT_GENERALE_5")), QStringLiteral("xyz"));
+    QVERIFY(schermo(f.finestra) != prima);
+    QVERIFY(!f.finestra.pulsante(FinestraModello::Leggi)->isEnabled());
+    f.finta.risposteMessaggi.enqueue(Interazione::Esito::No);
+    f.finta.fileDaAprire.enqueue(percorso);
+    f.finestra.azione(FinestraModello::Leggi)->trigger();
 
-    const QStringList dopo = schermo(finestra);
+    const QStringList dopo = schermo(f.finestra);
     for (qsizetype i = 0; i < prima.size(); ++i)
         QCOMPARE(dopo.value(i), prima[i]);
     QCOMPARE(dopo.size(), prima.size());
-    QCOMPARE(finta.chiamate(QStringLiteral("titolo")).last(),
+    QCOMPARE(f.finta.chiamate(QStringLiteral("titolo")).last(),
              QStringLiteral("titolo|") + profilo(modello).titoloFinestra + QStringLiteral(" - ") + percorso);
-    QVERIFY(finestra.pulsante(FinestraModello::Leggi)->isEnabled());
-    QVERIFY(finestra.questionario().flagSalvato());
+    QVERIFY(f.finestra.pulsante(FinestraModello::Leggi)->isEnabled());
+    QVERIFY(f.stato().flagSalvato());
 }
 
 QTEST_MAIN(TestFinestraModello)

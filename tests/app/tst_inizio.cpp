@@ -2,7 +2,7 @@
 #include "app/inizio.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,7 +15,7 @@ namespace {
 class OsservaComparsa : public QObject
 {
 public:
-    OsservaComparsa(QWidget* inizio) : m_inizio(inizio) {}
+    explicit OsservaComparsa(QWidget* inizio) : m_inizio(inizio) {}
     bool inizioVisibileAllaComparsa = false;
     bool vista = false;
 
@@ -40,107 +40,78 @@ class TestInizio : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void aspetto();
-    void sceltaDelModello_data();
-    void sceltaDelModello();
-    void chiusuraPrimaDellaScelta();
+    void sceltaDelModello_data()
+    {
+        QTest::addColumn<QString>("pulsante");
+        QTest::addColumn<QString>("didascalia");
+        QTest::addColumn<Qt::Key>("tasto"); // Qt::Key_unknown: a click
+        QTest::addColumn<Modello>("modello");
+        const std::tuple<const char*, const char*, Modello> pulsanti[] = {
+            {"btnTradzionale", "Modello Tradizionale", Modello::Tradizionale},
+            {"btnMonistico", "Modello  Monistico", Modello::Monistico},
+            {"btnDualistico", "Modello  Dualistico", Modello::Dualistico}};
+        for (const auto& [nome, didascalia, modello] : pulsanti) {
+            for (Qt::Key tasto : {Qt::Key_unknown, Qt::Key_Return, Qt::Key_Space})
+                QTest::addRow("%s %s", nome,
+                              tasto == Qt::Key_unknown  ? "click"
+                              : tasto == Qt::Key_Return ? "Enter"
+                                                        : "Space")
+                    << nome << didascalia << tasto << modello;
+        }
+    }
+    // Click, Enter or Space opens the model's window, with the keyboard on the company name, and the start
+    // window goes only once the model window is there.
+    void sceltaDelModello()
+    {
+        QFETCH(QString, pulsante);
+        QFETCH(Qt::Key, tasto);
+        QFETCH(Modello, modello);
+        Inizio inizio;
+        inizio.show();
+        QVERIFY(QTest::qWaitForWindowActive(&inizio));
+        QCOMPARE(inizio.windowTitle(), QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
+        // The first button has the focus, and the keyboard goes down the buttons in their order.
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btnTradzionale"));
+        QCOMPARE(QApplication::focusWidget()->nextInFocusChain()->objectName(),
+                 QStringLiteral("btnMonistico"));
+        QCOMPARE(QApplication::focusWidget()->nextInFocusChain()->nextInFocusChain()->objectName(),
+                 QStringLiteral("btnDualistico"));
+        auto* p = inizio.findChild<QPushButton*>(pulsante);
+        QTEST(p->text(), "didascalia");
+
+        OsservaComparsa osserva(&inizio);
+        p->setFocus();
+        qApp->installEventFilter(&osserva);
+        if (tasto == Qt::Key_unknown)
+            QTest::mouseClick(p, Qt::LeftButton);
+        else
+            QTest::keyClick(p, tasto);
+        qApp->removeEventFilter(&osserva);
+
+        FinestraModello* finestra = inizio.finestraModello();
+        QVERIFY(finestra);
+        QCOMPARE(finestra->questionario().modello(), modello);
+        QVERIFY(finestra->isVisible());
+        QVERIFY(!inizio.isVisible());
+        QVERIFY(osserva.inizioVisibileAllaComparsa);
+        QVERIFY(QTest::qWaitForWindowActive(finestra));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TEXT_GENERALE_0"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Alfa"));
+        QCOMPARE(finestra->questionario().campoGenerale(0), QStringLiteral("Alfa"));
+    }
+
+    void chiusuraPrimaDellaScelta()
+    {
+        Inizio inizio;
+        inizio.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&inizio));
+        // Closing the only window ends the event loop; the second timer only stops a test that would hang.
+        QTimer::singleShot(0, &inizio, &QWidget::close);
+        QTimer::singleShot(30000, qApp, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!inizio.finestraModello());
+    }
 };
-
-void TestInizio::aspetto()
-{
-    Inizio inizio;
-    inizio.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&inizio));
-    QCOMPARE(inizio.windowTitle(), QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
-    auto* etichetta = inizio.findChild<QLabel*>(QStringLiteral("Label1"));
-    QVERIFY(etichetta);
-    QCOMPARE(etichetta->text(), QStringLiteral("SCHEDA RIEPILOGATIVA DELL'OMBRISA"));
-
-    const QStringList nomi{QStringLiteral("btnTradzionale"), QStringLiteral("btnMonistico"),
-                           QStringLiteral("btnDualistico")};
-    const QStringList didascalie{QStringLiteral("Modello Tradizionale"), QStringLiteral("Modello  Monistico"),
-                                 QStringLiteral("Modello  Dualistico")};
-    QList<QPushButton*> pulsanti;
-    for (int i = 0; i < 3; ++i) {
-        auto* p = inizio.findChild<QPushButton*>(nomi[i]);
-        QVERIFY2(p, qPrintable(nomi[i]));
-        QCOMPARE(p->text(), didascalie[i]);
-        pulsanti.append(p);
-    }
-    // One below the other, in this order, and the keyboard goes the same way from the first, focused one.
-    QVERIFY(pulsanti[0]->y() < pulsanti[1]->y());
-    QVERIFY(pulsanti[1]->y() < pulsanti[2]->y());
-    QVERIFY(etichetta->geometry().bottom() < pulsanti[0]->y());
-    QCOMPARE(QApplication::focusWidget(), pulsanti[0]);
-    QCOMPARE(pulsanti[0]->nextInFocusChain(), pulsanti[1]);
-    QCOMPARE(pulsanti[1]->nextInFocusChain(), pulsanti[2]);
-}
-
-void TestInizio::sceltaDelModello_data()
-{
-    QTest::addColumn<QString>("pulsante");
-    QTest::addColumn<QString>("azione");
-    QTest::addColumn<Modello>("modello");
-    QTest::addColumn<QString>("titolo");
-
-    const QString base = QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0 - MODELLO ");
-    for (const QString& azione :
-         {QStringLiteral("click"), QStringLiteral("enter"), QStringLiteral("space")}) {
-        const QByteArray a = azione.toLatin1();
-        QTest::newRow("tradizionale " + a) << QStringLiteral("btnTradzionale") << azione
-                                           << Modello::Tradizionale << base + QStringLiteral("TRADIZIONALE");
-        QTest::newRow("monistico " + a) << QStringLiteral("btnMonistico") << azione << Modello::Monistico
-                                        << base + QStringLiteral("MONISTICO");
-        QTest::newRow("dualistico " + a) << QStringLiteral("btnDualistico") << azione << Modello::Dualistico
-                                         << base + QStringLiteral("DUALISTICO");
-    }
-}
-
-void TestInizio::sceltaDelModello()
-{
-    QFETCH(QString, pulsante);
-    QFETCH(QString, azione);
-    QFETCH(Modello, modello);
-    QFETCH(QString, titolo);
-
-    Inizio inizio;
-    inizio.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&inizio));
-    auto* p = inizio.findChild<QPushButton*>(pulsante);
-    QVERIFY(p);
-    QVERIFY(!inizio.finestraModello());
-
-    // The model window does not exist before the press: watch the whole application for its first Show.
-    OsservaComparsa osserva(&inizio);
-    p->setFocus();
-    qApp->installEventFilter(&osserva);
-    if (azione == u"click")
-        QTest::mouseClick(p, Qt::LeftButton);
-    else
-        QTest::keyClick(p, azione == u"enter" ? Qt::Key_Return : Qt::Key_Space);
-    qApp->removeEventFilter(&osserva);
-
-    FinestraModello* finestra = inizio.finestraModello();
-    QVERIFY(finestra);
-    QCOMPARE(finestra->windowTitle(), titolo);
-    QCOMPARE(finestra->questionario().modello(), modello);
-    QVERIFY(finestra->isVisible());
-    QVERIFY(!inizio.isVisible());
-    QVERIFY(osserva.vista);
-    QVERIFY(osserva.inizioVisibileAllaComparsa);
-}
-
-void TestInizio::chiusuraPrimaDellaScelta()
-{
-    Inizio inizio;
-    inizio.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&inizio));
-    // Closing the only window ends the event loop; the second timer only stops a test that would hang.
-    QTimer::singleShot(0, &inizio, &QWidget::close);
-    QTimer::singleShot(30000, qApp, [] { QCoreApplication::exit(99); });
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!inizio.finestraModello());
-}
 
 QTEST_MAIN(TestInizio)
 #include "tst_inizio.moc"

@@ -1,237 +1,159 @@
 #include "questionario/filtritasti.h"
+#include "questionario/limitenota.h"
+#include "support/interazionefinta.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(Modello)
 
 namespace {
+
 constexpr int BS = 8;  // Backspace
 constexpr int CR = 13; // Enter
+constexpr int CV = 22; // the paste combination
+
+// Which rule a row judges: a general field, a Riquadro II count, or a members' column of a model.
+struct Regola
+{
+    enum Tipo
+    {
+        Campo,
+        Conteggio,
+        Cella
+    } tipo;
+    int numero = 0; // the field or the column
+    Modello modello = Modello::Tradizionale;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Regola)
 
 class TestFiltriTasti : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void campoGenerale_data()
+    // Every key rule of the program in one table: the boundaries of each limit, the keys that always pass
+    // and the beeps.
+    void tasti_data()
     {
-        QTest::addColumn<int>("campo");
+        QTest::addColumn<Regola>("regola");
         QTest::addColumn<int>("lunghezza");
         QTest::addColumn<int>("selezione");
         QTest::addColumn<int>("tasto");
         QTest::addColumn<bool>("accettato");
         QTest::addColumn<bool>("beep");
-        auto riga = [](int campo, int lunghezza, int selezione, int tasto, bool accettato, bool beep) {
-            QTest::addRow("campo %d, %d car., sel. %d, tasto %d", campo, lunghezza, selezione, tasto)
-                << campo << lunghezza << selezione << tasto << accettato << beep;
+        const auto riga = [](Regola r, int lunghezza, int selezione, int tasto, bool accettato, bool beep) {
+            QTest::addRow("%s %d/%s, %d car., sel. %d, tasto %d",
+                          r.tipo == Regola::Campo   ? "campo"
+                          : r.tipo == Regola::Cella ? "cella"
+                                                    : "conteggio",
+                          r.numero, qPrintable(nomeModello(r.modello)), lunghezza, selezione, tasto)
+                << r << lunghezza << selezione << tasto << accettato << beep;
         };
-        // Tax code: hard stop at 11 whatever the selection; the beep only at the limit.
-        riga(1, 10, 0, '9', true, false);
-        riga(1, 11, 0, '0', false, true);
-        riga(1, 11, 11, '0', false, true);
-        riga(1, 10, 0, 'A', false, false);
-        riga(1, 11, 0, 'A', false, true);
-        riga(1, 12, 0, BS, true, false);
-        riga(1, 11, 0, CR, true, false);
-        // Day and month: silent stop at 2 unless a selection will be replaced; Enter still moves on.
-        riga(2, 1, 0, '7', true, false);
-        riga(2, 2, 0, '3', false, false);
-        riga(2, 2, 2, '3', true, false);
-        riga(2, 2, 0, BS, true, false);
-        riga(2, 1, 0, CR, true, false);
-        riga(2, 2, 0, CR, true, false);
-        riga(2, 0, 0, '/', false, false);
-        riga(2, 0, 0, ':', false, false);
-        riga(2, 2, 2, 'a', false, false);
-        riga(3, 2, 0, '1', false, false);
-        riga(34, 2, 0, '1', false, false);
-        riga(35, 1, 0, '1', true, false);
+        const auto campo = [&](int n, int l, int s, int t, bool a, bool b) {
+            riga({Regola::Campo, n}, l, s, t, a, b);
+        };
+        const auto cella = [&](Modello m, int c, int l, int t, bool a, bool b) {
+            riga({Regola::Cella, c, m}, l, 0, t, a, b);
+        };
+        // Tax code: a hard stop at 11 whatever the selection; the beep only at the limit.
+        campo(1, 10, 0, '9', true, false);
+        campo(1, 11, 11, '0', false, true);
+        campo(1, 10, 0, 'A', false, false);
+        campo(1, 11, 0, 'A', false, true);
+        campo(1, 11, 0, CR, true, false);
+        // Day and month: a silent stop at 2 unless a selection is replaced; Enter still moves on.
+        campo(2, 1, 0, '7', true, false);
+        campo(2, 2, 0, '3', false, false);
+        campo(2, 2, 2, '3', true, false);
+        campo(2, 2, 2, 'a', false, false);
+        campo(2, 2, 0, CR, true, false);
+        campo(2, 0, 0, '/', false, false);
+        campo(35, 2, 0, '1', false, false);
         // Years stop at 4.
-        riga(4, 3, 0, '2', true, false);
-        riga(4, 4, 0, '2', false, false);
-        riga(4, 4, 1, '2', true, false);
-        riga(36, 4, 0, '2', false, false);
-        riga(36, 4, 0, BS, true, false);
-        riga(4, 4, 0, CR, true, false);
-        // Telephone: digits only, no limit; the paste combination is a refused character.
-        riga(6, 500, 0, '5', true, false);
-        riga(6, 0, 0, '+', false, false);
-        riga(6, 0, 0, 22, false, false);
-        riga(6, 500, 0, CR, true, false);
-        // Counts: stop at 3 with a beep, whatever the key but Backspace.
-        riga(33, 2, 0, '1', true, false);
-        riga(33, 3, 0, '1', false, true);
-        riga(33, 3, 3, '1', true, false);
-        riga(33, 2, 0, 'x', false, false);
-        riga(33, 3, 0, 'x', false, true);
-        riga(33, 3, 0, CR, false, true);
-        riga(33, 3, 0, BS, true, false);
-        riga(62, 3, 0, '1', false, true);
-        riga(63, 3, 0, '1', false, true);
-        riga(64, 2, 0, '1', true, false);
-        riga(65, 3, 0, '1', false, true);
+        campo(4, 4, 0, '2', false, false);
+        campo(36, 4, 1, '2', true, false);
+        // Telephone: digits, no limit; the paste combination is a refused character.
+        campo(6, 500, 0, '5', true, false);
+        campo(6, 0, 0, '+', false, false);
+        campo(6, 0, 0, CV, false, false);
+        // Counts of the page: stop at 3 with a beep for every key but Backspace, Enter included.
+        campo(33, 2, 0, '1', true, false);
+        campo(33, 3, 3, '1', true, false);
+        campo(33, 3, 0, 'x', false, true);
+        campo(62, 3, 0, CR, false, true);
+        campo(65, 3, 0, BS, true, false);
         // Free text.
-        riga(0, 5000, 0, 'x', true, false);
-        riga(5, 0, 0, 22, true, false);
-        riga(7, 300, 0, '@', true, false);
-    }
-    void campoGenerale()
-    {
-        QFETCH(int, campo);
-        QFETCH(int, lunghezza);
-        QFETCH(int, selezione);
-        QFETCH(int, tasto);
-        const EsitoTasto esito = tastoCampoGenerale(campo, lunghezza, selezione, char16_t(tasto));
-        QTEST(esito.accettato, "accettato");
-        QTEST(esito.beep, "beep");
-    }
-
-    void conteggioRiquadroII_data()
-    {
-        QTest::addColumn<int>("lunghezza");
-        QTest::addColumn<int>("selezione");
-        QTest::addColumn<int>("tasto");
-        QTest::addColumn<bool>("accettato");
-        QTest::addColumn<bool>("beep");
-        QTest::newRow("third digit") << 2 << 0 << int('9') << true << false;
-        QTest::newRow("fourth digit") << 3 << 0 << int('9') << false << true;
-        QTest::newRow("fourth digit over selection") << 3 << 1 << int('9') << true << false;
-        QTest::newRow("letter") << 0 << 0 << int('a') << false << false;
-        QTest::newRow("Backspace at 3") << 3 << 0 << BS << true << false;
-        QTest::newRow("Enter at 3") << 3 << 0 << CR << false << true;
-    }
-    void conteggioRiquadroII()
-    {
-        QFETCH(int, lunghezza);
-        QFETCH(int, selezione);
-        QFETCH(int, tasto);
-        const EsitoTasto esito = tastoConteggioRiquadroII(lunghezza, selezione, char16_t(tasto));
-        QTEST(esito.accettato, "accettato");
-        QTEST(esito.beep, "beep");
-    }
-
-    void campoSuccessivo_data()
-    {
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<int>("successivo");
-        for (auto [campo, successivo] : {std::pair{0, 1},
-                                         {4, 5},
-                                         {6, 7},
-                                         {7, -1},
-                                         {33, 34},
-                                         {34, 35},
-                                         {35, 36},
-                                         {36, -1},
-                                         {62, -1},
-                                         {65, -1}})
-            QTest::addRow("%d", campo) << campo << successivo;
-    }
-    void campoSuccessivo()
-    {
-        QFETCH(int, campo);
-        QTEST(campoSuccessivoSuInvio(campo), "successivo");
-    }
-
-    void cellaMembri_data()
-    {
-        QTest::addColumn<Modello>("modello");
-        QTest::addColumn<int>("colonna");
-        QTest::addColumn<int>("lunghezza");
-        QTest::addColumn<int>("tasto");
-        QTest::addColumn<bool>("accettato");
-        QTest::addColumn<bool>("beep");
-        auto riga = [](Modello modello, int colonna, int lunghezza, int tasto, bool accettato, bool beep) {
-            QTest::addRow("%s, col. %d, %d car., tasto %d", qPrintable(nomeModello(modello)), colonna,
-                          lunghezza, tasto)
-                << modello << colonna << lunghezza << tasto << accettato << beep;
-        };
+        campo(0, 5000, 0, 'x', true, false);
+        campo(5, 0, 0, CV, true, false);
+        // Riquadro II: as the counts of the page.
+        riga({Regola::Conteggio}, 3, 0, '9', false, true);
+        riga({Regola::Conteggio}, 3, 1, '9', true, false);
+        riga({Regola::Conteggio}, 3, 0, CR, false, true);
+        // Members' tax code: 16 characters, never a space; the editor ignores the selection.
         const auto T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
-        // Tax code: 16 characters, never a space; the beep only from 16 on.
-        riga(T, 2, 15, 'A', true, false);
-        riga(T, 2, 16, 'A', false, true);
-        riga(D, 2, 16, '1', false, true);
-        riga(T, 2, 0, ' ', false, false);
-        riga(T, 2, 15, ' ', false, false);
-        riga(T, 2, 16, ' ', false, true);
-        riga(T, 2, 16, BS, true, false);
-        riga(M, 2, 20, CR, true, false);
-        // Count columns: three digits.
-        riga(T, 4, 2, '9', true, false);
-        riga(T, 4, 3, '9', false, true);
-        riga(T, 4, 0, 'x', false, false);
-        riga(T, 4, 3, 'x', false, true);
-        riga(T, 4, 3, BS, true, false);
-        riga(T, 4, 3, CR, true, false);
-        riga(T, 10, 3, '9', false, true);
-        riga(M, 10, 0, 'x', false, false);
-        riga(D, 9, 3, '9', false, true);
-        riga(D, 4, 0, 'x', false, false);
-        // Not filtered: the name, the minorities, the hidden and requisiti columns.
-        riga(T, 1, 300, ' ', true, false);
-        riga(T, 3, 3, '9', true, false);
-        riga(D, 10, 3, '9', true, false);
-        riga(D, 11, 0, 'x', true, false);
-        riga(T, 11, 3, '9', true, false);
-        riga(M, 12, 0, 'x', true, false);
+        cella(D, 2, 16, '1', false, true);
+        cella(T, 2, 15, ' ', false, false);
+        cella(T, 2, 16, ' ', false, true);
+        cella(M, 2, 20, CR, true, false);
+        // Members' counts: three digits; the two-tier model's last count is column 9.
+        cella(T, 4, 2, '9', true, false);
+        cella(T, 10, 3, '9', false, true);
+        cella(T, 4, 3, BS, true, false);
+        cella(D, 9, 3, 'x', false, true);
+        // Free: the name, the minorities; and the two-tier model's column 10, which is not a count.
+        cella(T, 1, 300, ' ', true, false);
+        cella(M, 3, 3, '9', true, false);
+        cella(D, 10, 3, '9', true, false);
     }
-    void cellaMembri()
+    void tasti()
     {
-        QFETCH(Modello, modello);
-        QFETCH(int, colonna);
+        QFETCH(Regola, regola);
         QFETCH(int, lunghezza);
+        QFETCH(int, selezione);
         QFETCH(int, tasto);
-        const EsitoTasto esito = tastoCellaMembri(modello, colonna, lunghezza, char16_t(tasto));
+        const auto codice = char16_t(tasto);
+        const EsitoTasto esito = regola.tipo == Regola::Campo
+                                     ? tastoCampoGenerale(regola.numero, lunghezza, selezione, codice)
+                                 : regola.tipo == Regola::Cella
+                                     ? tastoCellaMembri(regola.modello, regola.numero, lunghezza, codice)
+                                     : tastoConteggioRiquadroII(lunghezza, selezione, codice);
         QTEST(esito.accettato, "accettato");
         QTEST(esito.beep, "beep");
     }
 
-    void zeroIniziale_data()
+    // Successive lengths of the note's text, as a paste, its cut or typing produce them: each overflow is
+    // cut, and warned about once.
+    void lunghezzaDellaNota_data()
     {
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<QString>("testo");
-        QTest::addColumn<bool>("conZero");
-        QTest::addColumn<QString>("atteso");
-        QTest::newRow("day") << 2 << "7" << true << "07";
-        QTest::newRow("month") << 3 << "1" << true << "01";
-        QTest::newRow("start day") << 34 << "9" << true << "09";
-        QTest::newRow("start month, any character") << 35 << "x" << true << "0x";
-        QTest::newRow("two characters") << 2 << "12" << true << "12";
-        QTest::newRow("empty") << 3 << "" << true << "";
-        QTest::newRow("year") << 4 << "5" << false << "5";
-        QTest::newRow("start year") << 36 << "5" << false << "5";
-        QTest::newRow("count") << 33 << "5" << false << "5";
+        QTest::addColumn<QList<int>>("lunghezze");
+        QTest::addColumn<QList<bool>>("tagli");
+        QTest::addColumn<int>("messaggi");
+        QTest::newRow("at the limit") << QList{65000} << QList{false} << 0;
+        QTest::newRow("paste, then its cut") << QList{70000, 65000} << QList{true, false} << 1;
+        QTest::newRow("cut a character at a time")
+            << QList{65002, 65001, 65000} << QList{true, true, false} << 1;
+        QTest::newRow("overflow, fit, overflow")
+            << QList{70000, 65000, 65001, 65000} << QList{true, false, true, false} << 2;
     }
-    void zeroIniziale()
+    void lunghezzaDellaNota()
     {
-        QFETCH(int, campo);
-        QFETCH(QString, testo);
-        QTEST(campoConZeroIniziale(campo), "conZero");
-        QTEST(conZeroIniziale(campo, testo), "atteso");
-    }
-
-    void elettoMinoranze_data()
-    {
-        QTest::addColumn<QString>("testo");
-        QTest::addColumn<bool>("valido");
-        QTest::addColumn<QString>("valore");
-        QTest::newRow("no") << "no" << true << "NO";
-        QTest::newRow("Si") << "Si" << true << "SI";
-        QTest::newRow("SI") << "SI" << true << "SI";
-        QTest::newRow("empty") << "" << true << "";
-        QTest::newRow("x") << "x" << false << "";
-        QTest::newRow("leading space") << " si" << false << "";
-        QTest::newRow("trailing space") << "NO " << false << "";
-        QTest::newRow("accented") << QStringLiteral("sì") << false << "";
-    }
-    void elettoMinoranze()
-    {
-        QFETCH(QString, testo);
-        const EsitoMinoranze esito = controllaElettoMinoranze(testo);
-        QTEST(esito.valido, "valido");
-        QTEST(esito.valore, "valore");
-        QCOMPARE(messaggioSoloSiNo, QStringLiteral("E' possibile inserire soltanto SI o NO"));
-        QCOMPARE(titoloSoloSiNo, QStringLiteral("Attenzione"));
+        QFETCH(QList<int>, lunghezze);
+        QFETCH(QList<bool>, tagli);
+        InterazioneFinta interazione;
+        LimiteNota limite(interazione);
+        for (qsizetype i = 0; i < lunghezze.size(); ++i)
+            QCOMPARE(limite.testoCambiato(lunghezze.at(i)), tagli.at(i));
+        QTEST(int(interazione.messaggi.size()), "messaggi");
+        for (const auto& m : interazione.messaggi) {
+            QCOMPARE(m.testo, QStringLiteral("ATTENZIONE: la lunghezza della stringa inserita è maggiore di "
+                                             "65000:\r\ni caratteri in eccesso verranno automaticamente "
+                                             "cancellati. Verificare!!!"));
+            QCOMPARE(m.titolo, QStringLiteral("Warning"));
+            QCOMPARE(m.icona, Interazione::Icona::Informazione);
+        }
     }
 };
 

@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(Modello)
-
 namespace {
 
 struct Banco
@@ -26,24 +24,30 @@ struct Banco
     }
 
     // An answer set as the reader sets it: no rule, no editor.
-    void rispondi(int indice, Casella casella)
+    void rispondi(int indice, Casella casella, const QString& notaSI = {})
     {
-        q.setCaricamento(true);
+        const Questionario::Caricamento caricamento(q);
         q.setBox(indice, casella, true);
-        q.setCaricamento(false);
+        if (!notaSI.isEmpty()) {
+            q.setNotaSI(indice, notaSI);
+            q.setSegnoNota(indice, true);
+        }
     }
-
+    void apri(int indice)
+    {
+        nota.preparaGruppo(indice);
+        mostra();
+    }
     void mostra()
     {
         nota.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&nota));
+        QVERIFY(QTest::qWaitForWindowActive(&nota));
     }
-
-    void clic(const char* pulsante)
+    QPushButton* pulsante(const char* nome) const
     {
-        QTest::mouseClick(nota.findChild<QPushButton*>(QString::fromLatin1(pulsante)), Qt::LeftButton);
+        return nota.findChild<QPushButton*>(QString::fromLatin1(nome));
     }
-
+    void clic(const char* nome) { QTest::mouseClick(pulsante(nome), Qt::LeftButton); }
     QPlainTextEdit* testo() const { return nota.casellaTesto(); }
 };
 
@@ -54,243 +58,156 @@ class TestFinestraNota : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void aspetto_data();
-    void aspetto();
-    void notaConTestoDiventaRossa();
-    void notaVuotaRitiraLaRisposta_data();
-    void notaVuotaRitiraLaRisposta();
-    void cancella();
-    void aCapoMostratiEConservati();
-    void incollaOltreIlLimite();
-    void tastiAlLimite();
-    void modalitaMembro();
-    void chiusuraComeFine();
+    // A note of blanks is no note: "Fine" withdraws the answer that called for it, without reopening.
+    void notaVuotaRitiraLaRisposta()
+    {
+        Banco b;
+        b.rispondi(7, Casella::NO);
+        b.apri(7);
+        b.testo()->insertPlainText(QStringLiteral("   \n\t"));
+        b.clic("End_Note");
+        QCOMPARE(b.q.risposta(7), Risposta::Nessuna);
+        QVERIFY(!b.q.segnoNota(7));
+        QVERIFY(b.q.notaAltre(7).isEmpty());
+        QVERIFY(b.finta.chiamate(QStringLiteral("nota")).isEmpty());
+    }
+
+    // Enter on a focused button presses it, as a click does: "Cancella" empties the note and the window
+    // stays, "Fine" stores and closes.
+    void invioSuiPulsanti()
+    {
+        Banco b;
+        b.rispondi(11, Casella::SI, QStringLiteral("vecchia"));
+        b.apri(11);
+        QCOMPARE(b.nota.windowTitle(), QStringLiteral("Nota 3.a - Testo associato"));
+        QCOMPARE(b.testo()->toPlainText(), QStringLiteral("vecchia"));
+        b.pulsante("Delete_Note")->setFocus();
+        QTest::keyClick(b.pulsante("Delete_Note"), Qt::Key_Return);
+        QVERIFY(b.nota.isVisible());
+        QVERIFY(b.testo()->toPlainText().isEmpty());
+        QVERIFY(b.q.notaSI(11).isEmpty());
+        QVERIFY(b.q.segnoNota(11)); // the label changes only with "Fine"
+        QTest::keyClicks(b.testo(), QStringLiteral("nuova"));
+        // Enter in the text box is a line break, never a button.
+        QTest::keyClick(b.testo(), Qt::Key_Return);
+        QVERIFY(b.nota.isVisible());
+        b.pulsante("End_Note")->setFocus();
+        QTest::keyClick(b.pulsante("End_Note"), Qt::Key_Enter);
+        QVERIFY(!b.nota.isVisible());
+        QCOMPARE(b.q.notaSI(11), QStringLiteral("nuova\r\n"));
+        QVERIFY(b.q.segnoNota(11));
+    }
+
+    void aCapoMostratiEConservati()
+    {
+        Banco b;
+        b.rispondi(50, Casella::NO);
+        b.q.setNotaAltre(50, QStringLiteral("uno\ndue\r\ntre\rquattro"));
+        b.apri(50);
+        QCOMPARE(b.testo()->document()->blockCount(), 3);
+        b.testo()->moveCursor(QTextCursor::End);
+        QTest::keyClick(b.testo(), Qt::Key_Return);
+        QTest::keyClicks(b.testo(), QStringLiteral("cinque"));
+        b.clic("End_Note");
+        QCOMPARE(b.q.notaAltre(50), QStringLiteral("uno\r\ndue\r\ntrequattro\r\ncinque"));
+    }
+
+    void limite()
+    {
+        Banco b;
+        b.rispondi(3, Casella::SI);
+        b.apri(3);
+        b.testo()->insertPlainText(QString(70000, u'x'));
+        QCOMPARE(b.nota.lunghezza(), 65000);
+        QCOMPARE(
+            b.finta.chiamate(QStringLiteral("messaggio")),
+            QStringList{QStringLiteral("messaggio|Warning|ATTENZIONE: la lunghezza della stringa inserita è "
+                                       "maggiore di 65000:\r\ni caratteri in eccesso verranno "
+                                       "automaticamente cancellati. Verificare!!!")});
+        // Line breaks count two characters, as the note is stored.
+        b.testo()->setPlainText(QString(32000, u'a') + u'\n' + QString(32000, u'b') + u'\n' +
+                                QString(995, u'c'));
+        QCOMPARE(b.nota.lunghezza(), 64999);
+        QTest::keyClick(b.testo(), Qt::Key_A);
+        QCOMPARE(b.finta.messaggi.size(), 1);
+        QTest::keyClick(b.testo(), Qt::Key_B);
+        QCOMPARE(b.nota.lunghezza(), 65000);
+        QCOMPARE(b.finta.messaggi.size(), 2);
+        QCOMPARE(b.finta.messaggi[1].testo,
+                 QStringLiteral("ATTENZIONE: è stato raggiunto il numero massimo dei caratteri.\r\n"
+                                "Operazione annullata!!!"));
+        QCOMPARE(b.finta.messaggi[1].titolo,
+                 QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
+        // Pasting by keyboard is refused there too; Backspace still works; the dagger never gets in.
+        QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
+        QTest::keyClick(b.testo(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b.finta.messaggi.size(), 3);
+        // Enter still passes, and its line break is cut with the over-length message.
+        QTest::keyClick(b.testo(), Qt::Key_Return);
+        QCOMPARE(b.nota.lunghezza(), 65000);
+        QCOMPARE(b.finta.messaggi.size(), 4);
+        QCOMPARE(b.finta.messaggi[3].titolo, QStringLiteral("Warning"));
+        QTest::keyClick(b.testo(), Qt::Key_Backspace);
+        QCOMPARE(b.nota.lunghezza(), 64999);
+        for (char16_t pugnale : {u'\u2020', u'\u0086'}) {
+            QKeyEvent evento(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(pugnale)));
+            QCoreApplication::sendEvent(b.testo(), &evento);
+        }
+        QCOMPARE(b.nota.lunghezza(), 64999);
+        b.clic("End_Note");
+        QCOMPARE(b.q.notaSI(3).size(), 64999);
+    }
+
+    void modalitaMembro()
+    {
+        Banco b(Modello::Dualistico);
+        TabellaMembri& membri = b.q.membri();
+        const int requisiti = membri.layout().colonnaRequisiti;
+        b.nota.preparaMembro(0);
+        QCOMPARE(b.nota.windowTitle(),
+                 QStringLiteral("Requisiti professionalità del PRESIDENTE - Testo associato"));
+        b.mostra();
+        QTest::keyClicks(b.testo(), QStringLiteral("laurea"));
+        b.clic("End_Note");
+        QCOMPARE(membri.requisiti(0), QStringLiteral("laurea"));
+        QCOMPARE(membri.cella(0, requisiti), QStringLiteral("SI"));
+        // The close box and Escape work as "Fine".
+        b.nota.preparaMembro(2);
+        QCOMPARE(b.nota.windowTitle(),
+                 QStringLiteral("Requisiti professionalità del MEMBRO 3 - Testo associato"));
+        b.mostra();
+        QTest::keyClicks(b.testo(), QStringLiteral("altro"));
+        QTest::keyClick(b.testo(), Qt::Key_Escape);
+        QVERIFY(!b.nota.isVisible());
+        QCOMPARE(membri.requisiti(2), QStringLiteral("altro"));
+        b.nota.preparaMembro(1);
+        b.mostra();
+        QTest::keyClicks(b.testo(), QStringLiteral("testo"));
+        b.nota.close();
+        QVERIFY(!b.nota.isVisible());
+        QCOMPARE(membri.requisiti(1), QStringLiteral("testo"));
+        // Emptied again, the president's text clears its mark; question notes are never touched.
+        b.nota.preparaMembro(0);
+        b.mostra();
+        b.clic("Delete_Note");
+        b.clic("End_Note");
+        QCOMPARE(membri.cella(0, requisiti), QString());
+        for (int i = 0; i < numeroIndici; ++i)
+            QVERIFY(b.q.notaSI(i).isEmpty() && b.q.notaAltre(i).isEmpty());
+    }
+
+    void aiuto()
+    {
+        Banco b(Modello::Monistico);
+        QCOMPARE(b.nota.objectName(), QStringLiteral("Nota_Mon"));
+        QCOMPARE(b.nota.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral(
+                     "Cliccando sul nome della nota in corrispondenza di ogni singolo gruppo di risposte, "
+                     "è possibile visionare l'eventuale commento associato alla domanda. La presenza di "
+                     "quest'ultimo è contrassegnata dal testo di colore rosso.\nN.B.: max 65000 "
+                     "caratteri inseribili."));
+    }
 };
-
-void TestFinestraNota::aspetto_data()
-{
-    QTest::addColumn<Modello>("modello");
-    QTest::addColumn<QString>("nome");
-    QTest::newRow("Tradizionale") << Modello::Tradizionale << QStringLiteral("Nota_Trad");
-    QTest::newRow("Dualistico") << Modello::Dualistico << QStringLiteral("Nota_Dual");
-    QTest::newRow("Monistico") << Modello::Monistico << QStringLiteral("Nota_Mon");
-}
-
-void TestFinestraNota::aspetto()
-{
-    QFETCH(Modello, modello);
-    QFETCH(QString, nome);
-    Banco b(modello);
-    QCOMPARE(b.nota.objectName(), nome);
-    QCOMPARE(b.nota.windowTitle(), QStringLiteral("Nota allegata"));
-    QCOMPARE(b.nota.findChild<QPushButton*>(QStringLiteral("Delete_Note"))->text(),
-             QStringLiteral("Cancella"));
-    QCOMPARE(b.nota.findChild<QPushButton*>(QStringLiteral("End_Note"))->text(), QStringLiteral("Fine"));
-    QCOMPARE(b.nota.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-             QStringLiteral(
-                 "Cliccando sul nome della nota in corrispondenza di ogni singolo gruppo di risposte, è "
-                 "possibile visionare l'eventuale commento associato alla domanda. La presenza di "
-                 "quest'ultimo è contrassegnata dal testo di colore rosso.\nN.B.: max 65000 caratteri "
-                 "inseribili."));
-    b.nota.preparaGruppo(78);
-    QCOMPARE(b.nota.windowTitle(), QStringLiteral("Nota 10.u.1 - Testo associato"));
-    b.nota.preparaGruppo(81);
-    QCOMPARE(b.nota.windowTitle(), QStringLiteral("Nota 1.0.c - Testo associato"));
-}
-
-void TestFinestraNota::notaConTestoDiventaRossa()
-{
-    Banco b;
-    b.rispondi(0, Casella::SI);
-    b.nota.preparaGruppo(0);
-    QCOMPARE(b.nota.windowTitle(), QStringLiteral("Nota 1.a - Testo associato"));
-    b.mostra();
-    QTest::keyClicks(b.testo(), QStringLiteral("abc"));
-    b.clic("End_Note");
-    QVERIFY(!b.nota.isVisible());
-    QCOMPARE(b.q.notaSI(0), QStringLiteral("abc"));
-    QVERIFY(b.q.segnoNota(0));
-    // Reopened, it shows the note again.
-    b.nota.preparaGruppo(0);
-    QCOMPARE(b.testo()->toPlainText(), QStringLiteral("abc"));
-}
-
-void TestFinestraNota::notaVuotaRitiraLaRisposta_data()
-{
-    QTest::addColumn<int>("indice");
-    QTest::addColumn<int>("casella");
-    QTest::addColumn<QString>("digitato");
-    QTest::newRow("SI of 1.a, empty") << 0 << int(Casella::SI) << QString();
-    QTest::newRow("SI of 1.a, blanks") << 0 << int(Casella::SI) << QStringLiteral("   \n\t");
-    QTest::newRow("NO of 2.a, empty") << 7 << int(Casella::NO) << QString();
-}
-
-void TestFinestraNota::notaVuotaRitiraLaRisposta()
-{
-    QFETCH(int, indice);
-    QFETCH(int, casella);
-    QFETCH(QString, digitato);
-    Banco b;
-    b.rispondi(indice, Casella(casella));
-    b.nota.preparaGruppo(indice);
-    b.mostra();
-    b.testo()->insertPlainText(digitato);
-    b.clic("End_Note");
-    QCOMPARE(b.q.risposta(indice), Risposta::Nessuna);
-    QVERIFY(!b.q.segnoNota(indice));
-    QVERIFY(b.q.notaSI(indice).isEmpty() && b.q.notaAltre(indice).isEmpty());
-    QVERIFY(b.testo()->toPlainText().isEmpty());
-    // Withdrawing the answer must not reopen the editor.
-    QVERIFY(b.finta.chiamate(QStringLiteral("nota")).isEmpty());
-}
-
-void TestFinestraNota::cancella()
-{
-    Banco b;
-    b.rispondi(11, Casella::SI);
-    b.q.setNotaSI(11, QStringLiteral("vecchia"));
-    b.q.setSegnoNota(11, true);
-    b.nota.preparaGruppo(11);
-    b.mostra();
-    b.clic("Delete_Note");
-    QVERIFY(b.nota.isVisible());
-    QVERIFY(b.testo()->toPlainText().isEmpty());
-    QVERIFY(b.q.notaSI(11).isEmpty());
-    // The label stays red until "Fine".
-    QVERIFY(b.q.segnoNota(11));
-    QTest::keyClicks(b.testo(), QStringLiteral("nuova"));
-    b.clic("End_Note");
-    QCOMPARE(b.q.notaSI(11), QStringLiteral("nuova"));
-}
-
-void TestFinestraNota::aCapoMostratiEConservati()
-{
-    Banco b;
-    b.rispondi(50, Casella::NO);
-    b.q.setNotaAltre(50, QStringLiteral("uno\ndue\r\ntre\rquattro"));
-    b.nota.preparaGruppo(50);
-    QCOMPARE(b.testo()->document()->blockCount(), 3);
-    QCOMPARE(b.nota.testo(), QStringLiteral("uno\r\ndue\r\ntrequattro"));
-    b.mostra();
-    b.testo()->moveCursor(QTextCursor::End);
-    QTest::keyClick(b.testo(), Qt::Key_Return);
-    QTest::keyClicks(b.testo(), QStringLiteral("cinque"));
-    b.clic("End_Note");
-    QCOMPARE(b.q.notaAltre(50), QStringLiteral("uno\r\ndue\r\ntrequattro\r\ncinque"));
-}
-
-void TestFinestraNota::incollaOltreIlLimite()
-{
-    Banco b;
-    b.rispondi(3, Casella::SI);
-    b.nota.preparaGruppo(3);
-    b.mostra();
-    b.testo()->insertPlainText(QString(70000, u'x'));
-    QCOMPARE(b.nota.lunghezza(), 65000);
-    QCOMPARE(b.finta.messaggi.size(), 1);
-    QCOMPARE(b.finta.messaggi[0].titolo, QStringLiteral("Warning"));
-    QCOMPARE(b.finta.messaggi[0].testo,
-             QStringLiteral(
-                 "ATTENZIONE: la lunghezza della stringa inserita è maggiore di 65000:\r\ni caratteri in "
-                 "eccesso verranno automaticamente cancellati. Verificare!!!"));
-    // Line breaks count two characters, as the note is stored.
-    b.testo()->setPlainText(QString(32000, u'a') + u'\n' + QString(32000, u'b') + u'\n' + QString(900, u'c'));
-    QCOMPARE(b.nota.lunghezza(), 64904);
-    QCOMPARE(b.finta.messaggi.size(), 1);
-    b.testo()->moveCursor(QTextCursor::End);
-    b.testo()->insertPlainText(QString(200, u'd'));
-    QCOMPARE(b.nota.testo().size(), 65000);
-    QCOMPARE(b.finta.messaggi.size(), 2);
-    b.clic("End_Note");
-    QCOMPARE(b.q.notaSI(3).size(), 65000);
-}
-
-void TestFinestraNota::tastiAlLimite()
-{
-    Banco b;
-    b.rispondi(3, Casella::SI);
-    b.nota.preparaGruppo(3);
-    b.mostra();
-    b.testo()->setPlainText(QString(64999, u'x'));
-    b.testo()->moveCursor(QTextCursor::End);
-    QTest::keyClick(b.testo(), Qt::Key_A);
-    QCOMPARE(b.nota.lunghezza(), 65000);
-    QVERIFY(b.finta.messaggi.isEmpty());
-    QTest::keyClick(b.testo(), Qt::Key_B);
-    QCOMPARE(b.nota.lunghezza(), 65000);
-    QCOMPARE(b.finta.messaggi.size(), 1);
-    QCOMPARE(
-        b.finta.messaggi[0].testo,
-        QStringLiteral(
-            "ATTENZIONE: è stato raggiunto il numero massimo dei caratteri.\r\nOperazione annullata!!!"));
-    QCOMPARE(b.finta.messaggi[0].titolo, QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0"));
-    QCOMPARE(b.finta.messaggi[0].icona, Interazione::Icona::Nessuna);
-    // Pasting by keyboard is refused at the limit too, with the same message.
-    QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
-    QTest::keyClick(b.testo(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(b.nota.lunghezza(), 65000);
-    QCOMPARE(b.finta.messaggi.size(), 2);
-    QCOMPARE(b.finta.messaggi[1].testo, b.finta.messaggi[0].testo);
-    // Backspace still works.
-    QTest::keyClick(b.testo(), Qt::Key_Backspace);
-    QCOMPARE(b.nota.lunghezza(), 64999);
-    // The dagger never gets in.
-    QKeyEvent pugnale(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x2020)));
-    QCoreApplication::sendEvent(b.testo(), &pugnale);
-    QCOMPARE(b.nota.lunghezza(), 64999);
-}
-
-void TestFinestraNota::modalitaMembro()
-{
-    Banco b(Modello::Dualistico);
-    TabellaMembri& membri = b.q.membri();
-    const int requisiti = membri.layout().colonnaRequisiti;
-    b.nota.preparaMembro(0);
-    QCOMPARE(b.nota.windowTitle(),
-             QStringLiteral("Requisiti professionalità del PRESIDENTE - Testo associato"));
-    b.mostra();
-    QTest::keyClicks(b.testo(), QStringLiteral("laurea"));
-    b.clic("End_Note");
-    QCOMPARE(membri.requisiti(0), QStringLiteral("laurea"));
-    QCOMPARE(membri.cella(0, requisiti), QStringLiteral("SI"));
-    QVERIFY(!b.q.notaMembro());
-
-    b.nota.preparaMembro(2);
-    QCOMPARE(b.nota.windowTitle(),
-             QStringLiteral("Requisiti professionalità del MEMBRO 3 - Testo associato"));
-    b.mostra();
-    b.clic("End_Note");
-    QCOMPARE(membri.cella(2, requisiti), QString());
-    // Emptied again, the president's text clears its mark.
-    b.nota.preparaMembro(0);
-    b.mostra();
-    b.clic("Delete_Note");
-    b.clic("End_Note");
-    QVERIFY(membri.requisiti(0).isEmpty());
-    QCOMPARE(membri.cella(0, requisiti), QString());
-    // Member notes never touch the question notes.
-    for (int i = 0; i < numeroIndici; ++i)
-        QVERIFY(b.q.notaSI(i).isEmpty() && b.q.notaAltre(i).isEmpty());
-}
-
-void TestFinestraNota::chiusuraComeFine()
-{
-    Banco b;
-    b.nota.preparaMembro(1);
-    b.mostra();
-    QTest::keyClicks(b.testo(), QStringLiteral("testo"));
-    b.nota.close();
-    QVERIFY(!b.nota.isVisible());
-    QVERIFY(!b.q.notaMembro());
-    QCOMPARE(b.q.membri().requisiti(1), QStringLiteral("testo"));
-    // Escape too.
-    b.nota.preparaMembro(2);
-    b.mostra();
-    QTest::keyClicks(b.testo(), QStringLiteral("altro"));
-    QTest::keyClick(b.testo(), Qt::Key_Escape);
-    QVERIFY(!b.nota.isVisible());
-    QCOMPARE(b.q.membri().requisiti(2), QStringLiteral("altro"));
-}
 
 QTEST_MAIN(TestFinestraNota)
 #include "tst_finestranota.moc"

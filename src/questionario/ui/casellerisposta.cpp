@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 CaselleRisposta::CaselleRisposta(Questionario& questionario, int indice, QWidget* parent)
@@ -49,7 +50,21 @@ QCheckBox* CaselleRisposta::crea(const QString& nome, const QString& testo)
 {
     auto* box = new QCheckBox(testo, this);
     box->setObjectName(nome);
+    if (m_questionario.profilo().domanda(m_indice).etichettaNotaVisibile) {
+        box->setToolTip(QStringLiteral("F2: apre la nota"));
+        box->installEventFilter(this);
+    }
     return box;
+}
+
+bool CaselleRisposta::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (evento->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(evento)->key() == Qt::Key_F2 &&
+        static_cast<QKeyEvent*>(evento)->modifiers() == Qt::NoModifier) {
+        Q_EMIT tastoNota();
+        return true;
+    }
+    return QFrame::eventFilter(oggetto, evento);
 }
 
 QList<QWidget*> CaselleRisposta::caselle() const
@@ -73,6 +88,12 @@ EtichettaNota::EtichettaNota(Questionario& questionario, int indice, QWidget* pa
         if (i == m_indice)
             mostraSegno(segno);
     });
+}
+
+void EtichettaNota::attiva()
+{
+    if (!isHidden())
+        Q_EMIT cliccata(m_indice);
 }
 
 void EtichettaNota::mouseReleaseEvent(QMouseEvent* evento)

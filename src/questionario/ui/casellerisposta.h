@@ -22,6 +22,13 @@ public:
     // The boxes in keyboard order.
     QList<QWidget*> caselle() const;
 
+Q_SIGNALS:
+    // F2 on one of the boxes: the keyboard's way to the question's note label.
+    void tastoNota();
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
 private:
     QCheckBox* crea(const QString& nome, const QString& testo);
 
@@ -40,6 +47,9 @@ class EtichettaNota : public QLabel
 
 public:
     EtichettaNota(Questionario& questionario, int indice, QWidget* parent = nullptr);
+
+    // A click from the keyboard: as a click on the label, where the label is shown.
+    void attiva();
 
 Q_SIGNALS:
     void cliccata(int indice);

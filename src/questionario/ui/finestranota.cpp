@@ -1,8 +1,8 @@
 #include "questionario/ui/finestranota.h"
 
-#include "questionario/filtritasti.h"
 #include "questionario/questionario.h"
 #include "questionario/testo.h"
+#include "questionario/ui/ingressotesto.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -78,8 +78,9 @@ FinestraNota::FinestraNota(Questionario& questionario, QWidget* parent)
     cancellaNota->setObjectName(QStringLiteral("Delete_Note"));
     auto* fineNota = new QPushButton(QStringLiteral("Fine"), cornice);
     fineNota->setObjectName(QStringLiteral("End_Note"));
-    cancellaNota->setAutoDefault(false);
-    fineNota->setAutoDefault(false);
+    // Enter on a focused button presses it, as in the model window; the text box keeps Enter for itself.
+    cancellaNota->setAutoDefault(true);
+    fineNota->setAutoDefault(true);
     pulsanti->addStretch();
     pulsanti->addWidget(cancellaNota);
     pulsanti->addSpacing(40);
@@ -152,23 +153,21 @@ bool FinestraNota::eventFilter(QObject* oggetto, QEvent* evento)
 {
     if (oggetto != m_testo || evento->type() != QEvent::KeyPress)
         return QDialog::eventFilter(oggetto, evento);
-    auto* tasto = static_cast<QKeyEvent*>(evento);
-    char16_t codice = 0;
-    // Pasting by keyboard is the key Ctrl+V: refused at the limit like any other.
-    if (tasto->matches(QKeySequence::Paste))
-        codice = tastoIncolla;
-    else if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
-        codice = tastoInvio;
-    else if (tasto->key() == Qt::Key_Backspace)
-        codice = tastoIndietro;
-    else if (!tasto->text().isEmpty() && !tasto->text().at(0).isNull() && tasto->text().at(0).unicode() >= 32)
-        codice = tasto->text().at(0).unicode();
-    else
-        return false; // not a typed character: arrows, Delete, shortcuts
-    // Code 134 is U+0086 and, in the single-byte character set the program was first used with, the dagger.
-    if (codice == u'\u2020')
-        codice = LimiteNota::tastoSempreScartato;
-    return !m_limite.tastoPremuto(codice, lunghezza());
+    const auto* premuto = static_cast<QKeyEvent*>(evento);
+    // Code 134 is U+0086 (a control character, which types no key of its own) and, in the single-byte
+    // character set the program was first used with, the dagger: both are discarded.
+    if (premuto->text().contains(QChar(LimiteNota::tastoSempreScartato)))
+        return true;
+    int lunghezzaTesto = lunghezza();
+    for (Tasto tasto : tastiDi(*premuto)) {
+        if (tasto.codice == u'\u2020')
+            tasto.codice = LimiteNota::tastoSempreScartato;
+        if (!m_limite.tastoPremuto(tasto.codice, lunghezzaTesto))
+            return true;
+        lunghezzaTesto += static_cast<int>(tasto.testo.size());
+    }
+    // Pasting by keyboard is judged as the key Ctrl+V; what it brings is cut by the length limit.
+    return false;
 }
 
 void FinestraNota::cancella()

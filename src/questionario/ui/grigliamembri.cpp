@@ -3,6 +3,7 @@
 #include "questionario/filtritasti.h"
 #include "questionario/interazione.h"
 #include "questionario/questionario.h"
+#include "questionario/ui/ingressotesto.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -13,6 +14,18 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+
+// The grid asks for about six rows, the window's own proportion, and takes more only from a taller window.
+class VistaMembri : public QTableView
+{
+public:
+    using QTableView::QTableView;
+    QSize sizeHint() const override { return {QTableView::sizeHint().width(), minimumHeight()}; }
+};
+
+} // namespace
 
 GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     : QFrame(parent), m_questionario(questionario)
@@ -44,7 +57,7 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     }
     m_intestazioni->setFixedHeight(QFontMetrics(piccolo).height() * 6);
 
-    m_griglia = new QTableView(this);
+    m_griglia = new VistaMembri(this);
     m_griglia->setObjectName(QStringLiteral("MSHFlexGrid1"));
     m_griglia->setModel(&tabella);
     m_griglia->horizontalHeader()->hide();
@@ -67,6 +80,18 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     m_editor->setObjectName(QStringLiteral("txtEdit"));
     m_editor->hide();
     m_editor->installEventFilter(this);
+    auto* ingresso = new IngressoTesto(
+        m_editor,
+        [this](int lunghezza, int, char16_t tasto) {
+            return tastoCellaMembri(m_questionario.modello(), m_colonnaCorrente, lunghezza, tasto);
+        },
+        [this] { m_questionario.interazione().beep(); });
+    // The name and the minorities column take any text.
+    ingresso->testoGiudicato = [this] {
+        const LayoutMembri& colonne = m_questionario.membri().layout();
+        return m_colonnaCorrente == colonne.colonnaCodiceFiscale ||
+               colonne.colonnaConteggio(m_colonnaCorrente);
+    };
     connect(m_griglia, &QTableView::clicked, this, &GrigliaMembri::apriCella);
     // The grid always mirrors what is typed.
     connect(m_editor, &QLineEdit::textEdited, this, [this](const QString& testo) {
@@ -109,7 +134,9 @@ bool GrigliaMembri::eventFilter(QObject* oggetto, QEvent* evento)
     } else if (oggetto == m_editor) {
         if (evento->type() == QEvent::KeyPress)
             return tastoEditor(static_cast<QKeyEvent*>(evento));
-        if (evento->type() == QEvent::FocusOut)
+        // The editor's own context menu does not end the editing.
+        if (evento->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(evento)->reason() != Qt::PopupFocusReason)
             editorLasciato();
     }
     return QFrame::eventFilter(oggetto, evento);
@@ -149,20 +176,7 @@ bool GrigliaMembri::tastoEditor(QKeyEvent* tasto)
         m_griglia->setFocus(Qt::OtherFocusReason);
         return true;
     }
-    char16_t codice = 0;
-    if (tasto->key() == Qt::Key_Backspace)
-        codice = tastoIndietro;
-    else if (tasto->matches(QKeySequence::Paste))
-        return false; // pasted text is not filtered; it reaches the cell as typed
-    else if (!tasto->text().isEmpty() && tasto->text().at(0).unicode() >= 32)
-        codice = tasto->text().at(0).unicode();
-    else
-        return false;
-    const EsitoTasto esito =
-        tastoCellaMembri(m_questionario.modello(), m_colonnaCorrente, int(m_editor->text().size()), codice);
-    if (esito.beep)
-        m_questionario.interazione().beep();
-    return !esito.accettato;
+    return false;
 }
 
 void GrigliaMembri::editorLasciato()

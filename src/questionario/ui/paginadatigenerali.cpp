@@ -4,45 +4,18 @@
 #include "questionario/interazione.h"
 #include "questionario/questionario.h"
 #include "questionario/ui/casellerisposta.h"
+#include "questionario/ui/ingressotesto.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <optional>
 
 namespace {
-
-// The character a key press would put in a field, as the typing rules see it; nothing for keys that type
-// none (arrows, Tab, Ctrl+A ...), which the rules leave alone.
-std::optional<char16_t> carattereDelTasto(const QKeyEvent* evento)
-{
-    if (evento->matches(QKeySequence::Paste))
-        return tastoIncolla;
-    switch (evento->key()) {
-    case Qt::Key_Backspace:
-        return tastoIndietro;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return tastoInvio;
-    default:
-        break;
-    }
-    // Ctrl alone makes a command; Ctrl with Alt is AltGr typing a character.
-    const Qt::KeyboardModifiers modificatori = evento->modifiers();
-    if (modificatori.testAnyFlags(Qt::ControlModifier | Qt::MetaModifier) &&
-        !modificatori.testFlag(Qt::AltModifier))
-        return std::nullopt;
-    const QString testo = evento->text();
-    if (testo.isEmpty() || !(testo.front().isPrint() || testo.front().isSurrogate()))
-        return std::nullopt;
-    return testo.front().unicode();
-}
 
 // Digits a short field is drawn for; 0 for the fields that take the width they are given.
 int cifreVisibili(int campo)
@@ -121,6 +94,7 @@ PaginaDatiGenerali::PaginaDatiGenerali(Questionario& questionario, QWidget* bloc
     const auto nota = [this](int indice) {
         auto* etichetta = new EtichettaNota(m_questionario, indice, this);
         connect(etichetta, &EtichettaNota::cliccata, this, &PaginaDatiGenerali::notaCliccata);
+        connect(m_caselle[indice], &CaselleRisposta::tastoNota, etichetta, &EtichettaNota::attiva);
         return etichetta;
     };
 
@@ -176,9 +150,9 @@ PaginaDatiGenerali::PaginaDatiGenerali(Questionario& questionario, QWidget* bloc
     destra->setRowStretch(riga, 1);
 
     auto* superiore = new QHBoxLayout;
-    superiore->addLayout(sinistra, 1);
+    superiore->addLayout(sinistra, 4);
     superiore->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("MM")));
-    superiore->addLayout(destra, 1);
+    superiore->addLayout(destra, 5);
 
     // Lower block: the offices allowed by the articles with box 81, and the start date of the office.
     auto* inferiore = new QHBoxLayout;
@@ -221,7 +195,22 @@ QLineEdit* PaginaDatiGenerali::creaCampo(int indice)
     campo->setObjectName(QStringLiteral("TEXT_GENERALE_%1").arg(indice));
     if (const int cifre = cifreVisibili(indice); cifre > 0)
         adattaACifre(campo, cifre);
-    // Keys are judged before they reach the field.
+    auto* ingresso = new IngressoTesto(
+        campo,
+        [indice](int lunghezza, int selezione, char16_t tasto) {
+            return tastoCampoGenerale(indice, lunghezza, selezione, tasto);
+        },
+        [this] { m_questionario.interazione().beep(); });
+    // A field that takes a letter typed into it empty holds free text, and takes any text that arrives.
+    const bool libero = tastoCampoGenerale(indice, 0, 0, u'a').accettato;
+    ingresso->testoGiudicato = [libero] { return !libero; };
+    ingresso->invio = [this, indice] {
+        if (QLineEdit* successivo = m_campi.value(campoSuccessivoSuInvio(indice)))
+            successivo->setFocus(Qt::OtherFocusReason);
+        // Enter types nothing in a one-line field and goes no further than the page.
+        return true;
+    };
+    // The leading zero of a day or month.
     campo->installEventFilter(this);
     // textEdited, not textChanged: what the questionnaire writes back must not come round again.
     connect(campo, &QLineEdit::textEdited, this,
@@ -241,33 +230,9 @@ QLabel* PaginaDatiGenerali::creaEtichetta(int indice)
 bool PaginaDatiGenerali::eventFilter(QObject* oggetto, QEvent* evento)
 {
     const int indice = m_campi.key(qobject_cast<QLineEdit*>(oggetto), -1);
-    if (indice >= 0) {
-        if (evento->type() == QEvent::KeyPress)
-            return tastoPremuto(indice, static_cast<QKeyEvent*>(evento));
-        if (evento->type() == QEvent::FocusOut)
-            campoLasciato(indice, static_cast<QFocusEvent*>(evento));
-    }
+    if (indice >= 0 && evento->type() == QEvent::FocusOut)
+        campoLasciato(indice, static_cast<QFocusEvent*>(evento));
     return QWidget::eventFilter(oggetto, evento);
-}
-
-bool PaginaDatiGenerali::tastoPremuto(int indice, QKeyEvent* evento)
-{
-    const std::optional<char16_t> tasto = carattereDelTasto(evento);
-    if (!tasto)
-        return false;
-    const QLineEdit* campo = m_campi[indice];
-    const EsitoTasto esito = tastoCampoGenerale(indice, static_cast<int>(campo->text().size()),
-                                                static_cast<int>(campo->selectionLength()), *tasto);
-    if (esito.beep)
-        m_questionario.interazione().beep();
-    if (!esito.accettato)
-        return true;
-    if (*tasto != tastoInvio)
-        return false;
-    if (QLineEdit* successivo = m_campi.value(campoSuccessivoSuInvio(indice)))
-        successivo->setFocus(Qt::OtherFocusReason);
-    // Enter types nothing in a one-line field and goes no further than the page.
-    return true;
 }
 
 void PaginaDatiGenerali::campoLasciato(int indice, const QFocusEvent* evento)

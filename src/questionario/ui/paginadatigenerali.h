@@ -42,7 +42,6 @@ protected:
 private:
     QLineEdit* creaCampo(int indice);
     QLabel* creaEtichetta(int indice);
-    bool tastoPremuto(int indice, QKeyEvent* evento);
     void campoLasciato(int indice, const QFocusEvent* evento);
     void mostraRiunioniNA(bool stato);
     void applicaOrdineTastiera();

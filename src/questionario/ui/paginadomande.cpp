@@ -4,53 +4,15 @@
 #include "questionario/interazione.h"
 #include "questionario/questionario.h"
 #include "questionario/ui/casellerisposta.h"
+#include "questionario/ui/ingressotesto.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
-
-// The number fields of Riquadro II take digits only, three at most.
-class FiltroConteggio : public QObject
-{
-public:
-    FiltroConteggio(Questionario& questionario, QObject* parent)
-        : QObject(parent), m_questionario(questionario)
-    {}
-
-protected:
-    bool eventFilter(QObject* oggetto, QEvent* evento) override
-    {
-        if (evento->type() != QEvent::KeyPress)
-            return false;
-        auto* campo = static_cast<QLineEdit*>(oggetto);
-        auto* tasto = static_cast<QKeyEvent*>(evento);
-        char16_t codice = 0;
-        // Pasting by keyboard counts as the character Ctrl+V types, which the digit rule refuses.
-        if (tasto->matches(QKeySequence::Paste))
-            codice = tastoIncolla;
-        else if (tasto->key() == Qt::Key_Backspace)
-            codice = tastoIndietro;
-        else if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter)
-            codice = tastoInvio;
-        else if (!tasto->text().isEmpty() && tasto->text().at(0).isPrint())
-            codice = tasto->text().at(0).unicode();
-        else
-            return false; // arrows, Tab, Delete: not typed characters
-        const EsitoTasto esito =
-            tastoConteggioRiquadroII(int(campo->text().size()), int(campo->selectedText().size()), codice);
-        if (esito.beep)
-            m_questionario.interazione().beep();
-        return !esito.accettato;
-    }
-
-private:
-    Questionario& m_questionario;
-};
 
 QLabel* etichettaTesto(int numero, QWidget* parent)
 {
@@ -99,7 +61,6 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
     colonna->addLayout(griglia);
     colonna->addStretch();
 
-    auto* filtro = new FiltroConteggio(questionario, this);
     int r = 0;
     for (const RigaPagina& riga : catalogo.righe) {
         QLabel* testo = etichettaTesto(riga.numeroEtichetta, contenuto);
@@ -117,13 +78,14 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
             risposta = caselle;
         } else {
             QLineEdit* campo = campoConteggio(d.campoConteggio);
-            campo->installEventFilter(filtro);
             m_ordine.append(campo);
             risposta = campo;
         }
         griglia->addWidget(risposta, r, 1, Qt::AlignLeft | Qt::AlignTop);
         auto* nota = new EtichettaNota(questionario, riga.indice, contenuto);
         connect(nota, &EtichettaNota::cliccata, this, &PaginaDomande::notaCliccata);
+        if (auto* caselle = qobject_cast<CaselleRisposta*>(risposta))
+            connect(caselle, &CaselleRisposta::tastoNota, nota, &EtichettaNota::attiva);
         griglia->addWidget(nota, r, 2, Qt::AlignLeft | Qt::AlignTop);
         if (d.nascosta) {
             // The row exists, boxes and note slots included, but is never shown.
@@ -140,6 +102,7 @@ QLineEdit* PaginaDomande::campoConteggio(int numero)
     auto* campo = new QLineEdit(m_questionario.conteggioRiquadroII(numero));
     campo->setObjectName(QStringLiteral("TEXT_%1").arg(numero));
     campo->setFixedWidth(campo->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    new IngressoTesto(campo, &tastoConteggioRiquadroII, [this] { m_questionario.interazione().beep(); });
     connect(campo, &QLineEdit::textChanged, this,
             [this, numero](const QString& testo) { m_questionario.setConteggioRiquadroII(numero, testo); });
     connect(&m_questionario, &Questionario::conteggioRiquadroIICambiato, campo,
