@@ -169,7 +169,8 @@ private Q_SLOTS:
                                               "denominazione della società prima di passare alla generazione "
                                               "del file.");
         const std::tuple<const char*, QKeySequence, QString, QString> comandi[] = {
-            {"STAMPA", QKeySequence(QKeySequence::Print), QString(), QString()},
+            {"STAMPA", QKeySequence(QKeySequence::Print), "stampa|" + profilo(Modello::Tradizionale).titoloFinestra,
+             "stampa|" + profilo(Modello::Tradizionale).titoloFinestra},
             {"SALVA", QKeySequence(QKeySequence::Save), "salvafile|Salva file", "salvafile|Salva file"},
             {"LEGGI", QKeySequence(QKeySequence::Open), "aprifile|Apri file", "aprifile|Apri file"},
             {"GENERA", QKeySequence(Qt::CTRL | Qt::Key_G), errore, errore},
