@@ -6,13 +6,14 @@ namespace {
 
 const QString aiutoGenerale = QStringLiteral(R"(Usage: scheda-ombrisa-cli COMMAND [options] FILE
 
-Reads, writes and checks questionnaire files without a window, with the same
-reader, writer and check as the program's windows.
+Reads, writes, checks and prints questionnaire files without a window, with the
+same reader, writer, check and report as the program's windows.
 
 Commands:
   leggi FILE            print the questionnaire read from FILE as JSON
   scrivi JSON -o FILE   write the questionnaire described by JSON to FILE
   verifica FILE         run the check before generation on FILE
+  stampa FILE -o PDF    print the questionnaire's report to a PDF file
 
 Options:
   -h, --help            show this help; COMMAND --help shows the command's own
@@ -27,7 +28,12 @@ const QString aiutoLeggi = QStringLiteral(R"(Usage: scheda-ombrisa-cli leggi [--
 Reads FILE with the program's reader and prints the questionnaire as JSON on
 standard output. The model is the one FILE names; with --modello the file is
 read as that model's window reads it, so a file of another model is refused
-with the window's message.
+with the window's message. A file of the older version 1.1 is read as the
+traditional window reads it, and printed as
+  {"versione": "1.1", "datiGenerali": {"0": ..., "36": ...},
+   "minoranze": [5 booleans], "conteggi": [3 texts],
+   "risposte": [72 answers], "noteSI": [72 texts], "noteAltre": [72 texts],
+   "segniNota": [72 booleans]}
 
 Options:
   --modello MODEL   Tradizionale, Dualistico or Monistico
@@ -97,6 +103,27 @@ Exit status: 0 the check passed, 1 it found a problem, 2 FILE could not be read,
 64 wrong usage.
 )");
 
+const QString aiutoStampa =
+    QStringLiteral(R"(Usage: scheda-ombrisa-cli stampa [--modello MODEL] FILE (-o PDF | --traccia)
+
+Prints the report of the questionnaire in FILE, as the window's "Stampa" does:
+FILE is an XML file (read as "leggi" reads it, version 1.1 files included) or a
+JSON as "scrivi" takes it, told apart by their content.
+
+Options:
+  -o, --uscita PDF  write the report to this PDF file (A4); it is replaced only
+                    by a complete document
+  --traccia         print instead, as JSON on standard output, every drawing
+                    operation measured with a fixed metric (a character is
+                    0.18 x size units wide, a line 0.42 x size units high):
+                      [{"op": "testo", "x": X, "y": Y, "testo": T,
+                        "dimensione": S, "grassetto": B},
+                       {"op": "nuovaPagina"}, ..., {"op": "fine"}]
+                    X and Y in page units, rounded to 3 decimals
+  --modello MODEL   read an XML file as that model's window reads it
+  -h, --help        show this help
+)");
+
 RichiestaRigaComando stampa(const QString& testo)
 {
     return {std::nullopt, testo, UscitaFatto};
@@ -125,7 +152,7 @@ RichiestaRigaComando analizzaArgomenti(const QStringList& argomenti)
 {
     const QStringList resto = argomenti.mid(1);
     if (resto.isEmpty())
-        return usoErrato(QStringLiteral("manca il comando (leggi, scrivi o verifica)"));
+        return usoErrato(QStringLiteral("manca il comando (leggi, scrivi, verifica o stampa)"));
     const QString& primo = resto.first();
     if (primo == QStringLiteral("-h") || primo == QStringLiteral("--help"))
         return stampa(aiutoGenerale);
@@ -143,10 +170,14 @@ RichiestaRigaComando analizzaArgomenti(const QStringList& argomenti)
     } else if (primo == QStringLiteral("verifica")) {
         a.comando = Comando::Verifica;
         aiuto = &aiutoVerifica;
+    } else if (primo == QStringLiteral("stampa")) {
+        a.comando = Comando::Stampa;
+        aiuto = &aiutoStampa;
     } else if (primo.startsWith(u'-')) {
         return usoErrato(QStringLiteral("opzione sconosciuta %1 prima del comando").arg(primo));
     } else {
-        return usoErrato(QStringLiteral("comando sconosciuto \"%1\" (leggi, scrivi o verifica)").arg(primo));
+        return usoErrato(
+            QStringLiteral("comando sconosciuto \"%1\" (leggi, scrivi, verifica o stampa)").arg(primo));
     }
 
     QCommandLineParser parser;
@@ -156,11 +187,14 @@ RichiestaRigaComando analizzaArgomenti(const QStringList& argomenti)
                                            QStringLiteral("FILE"));
     const QCommandLineOption opzioneJson(QStringLiteral("json"), QString());
     const QCommandLineOption opzioneTutti(QStringLiteral("tutti"), QString());
+    const QCommandLineOption opzioneTraccia(QStringLiteral("traccia"), QString());
     parser.addOption(opzioneAiuto);
     if (a.comando != Comando::Scrivi)
         parser.addOption(opzioneModello);
-    if (a.comando == Comando::Scrivi)
+    if (a.comando == Comando::Scrivi || a.comando == Comando::Stampa)
         parser.addOption(opzioneUscita);
+    if (a.comando == Comando::Stampa)
+        parser.addOption(opzioneTraccia);
     if (a.comando == Comando::Verifica) {
         parser.addOption(opzioneJson);
         parser.addOption(opzioneTutti);
@@ -201,6 +235,12 @@ RichiestaRigaComando analizzaArgomenti(const QStringList& argomenti)
         a.uscita = parser.value(opzioneUscita);
         if (a.uscita.isEmpty())
             return usoErrato(QStringLiteral("scrivi: manca -o FILE, il file da scrivere"));
+    }
+    if (a.comando == Comando::Stampa) {
+        a.uscita = parser.value(opzioneUscita);
+        a.traccia = parser.isSet(opzioneTraccia);
+        if (a.uscita.isEmpty() == !a.traccia)
+            return usoErrato(QStringLiteral("stampa: serve -o PDF oppure --traccia, uno dei due"));
     }
     if (a.comando == Comando::Verifica) {
         a.json = parser.isSet(opzioneJson);

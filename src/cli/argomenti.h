@@ -19,17 +19,19 @@ enum class Comando
 {
     Leggi,
     Scrivi,
-    Verifica
+    Verifica,
+    Stampa
 };
 
 struct Argomenti
 {
     Comando comando = Comando::Leggi;
     QString file;                   // leggi/verifica: the file; scrivi: the JSON, "-" for standard input
-    QString uscita;                 // scrivi: the file to write
+    QString uscita;                 // scrivi: the file to write; stampa: the PDF
     std::optional<Modello> modello; // read an XML file as this model's window would
     bool json = false;              // verifica: messages as JSON
     bool tutti = false;             // verifica: every problem, no question asked
+    bool traccia = false;           // stampa: the drawing operations as JSON instead of a PDF
 };
 
 // What the command line asks for: a command to run, or a text to print and an exit status (help and

@@ -10,11 +10,15 @@
 #include "modelli/posizionifile.h"
 #include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
+#include "stampa/grafica/stampapdf.h"
+#include "stampa/stampaquestionario.h"
+#include "stampa/superficieregistrazione.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -195,6 +199,58 @@ void scriviEsitoTesto(QIODevice& uscita, const QList<Problema>& problemi)
     }
 }
 
+// A JSON as "scrivi" takes it, rather than an XML file: the first character past blanks and a byte order
+// mark.
+bool contenutoJson(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!QFileInfo(percorso).isFile() || !file.open(QIODevice::ReadOnly))
+        return false; // the reader will say what is wrong with it
+    QByteArray inizio = file.read(4096);
+    if (inizio.startsWith("\xEF\xBB\xBF"))
+        inizio.remove(0, 3);
+    const QByteArray testo = inizio.trimmed();
+    return testo.startsWith('{');
+}
+
+// Page units, rounded to three decimals.
+double arrotondato(double valore)
+{
+    return std::round(valore * 1000) / 1000;
+}
+
+// One operation a line: [{"op": "testo", "x": ..., "y": ..., "testo": ..., "dimensione": ..., "grassetto":
+// ...},
+// {"op": "nuovaPagina"}, ..., {"op": "fine"}].
+void scriviTraccia(QIODevice& uscita, const QList<OperazioneStampa>& operazioni)
+{
+    ScrittoreJson json(uscita);
+    json << "[";
+    for (qsizetype k = 0; k < operazioni.size(); ++k) {
+        const OperazioneStampa& o = operazioni.at(k);
+        json << (k == 0 ? "\n  {\"op\": " : ",\n  {\"op\": ");
+        json.testo(nomeOperazione(o.tipo));
+        if (o.tipo == OperazioneStampa::Tipo::Testo) {
+            json << ", \"x\": ";
+            json.numero(arrotondato(o.x));
+            json << ", \"y\": ";
+            json.numero(arrotondato(o.y));
+            json << ", \"testo\": ";
+            json.testo(o.testo);
+            json << ", \"dimensione\": ";
+            if (o.dimensione == std::floor(o.dimensione))
+                json.intero(int(o.dimensione));
+            else
+                json.numero(arrotondato(o.dimensione));
+            json << ", \"grassetto\": ";
+            json.booleano(o.grassetto);
+        }
+        json << "}";
+    }
+    json << (operazioni.isEmpty() ? "]\n" : "\n]\n");
+    json.fine();
+}
+
 // Runs a command, turning every failure it can meet into its message and exit status 2.
 template <typename Funzione> int conErrori(QTextStream& errori, Funzione&& funzione)
 {
@@ -262,6 +318,36 @@ int comandoVerifica(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
     });
 }
 
+int comandoStampa(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
+{
+    return conErrori(errori, [&] {
+        InterazioneMuta porta;
+        FileLetto letto;
+        if (contenutoJson(a.file))
+            letto.questionario = questionarioDaJson(leggiFileJson(a.file), porta);
+        else
+            letto = leggiXml(a.file, a.modello, true, porta, errori);
+        if (!letto.questionario && !letto.versione11)
+            return int(UscitaErroreFile);
+        if (!letto.questionario)
+            throw ErroreDati(QStringLiteral("Il report dei file della versione 1.1 non si stampa ancora."));
+        const Questionario& q = *letto.questionario;
+        const Disegno disegno = [&q](SuperficieStampa& superficie) {
+            return stampaQuestionario(q, superficie);
+        };
+        if (a.traccia) {
+            SuperficieRegistrazione superficie;
+            disegno(superficie);
+            scriviTraccia(uscita, superficie.operazioni());
+            return int(UscitaFatto);
+        }
+        QString errore;
+        if (!stampaSuPdf(disegno, q.profilo().titoloFinestra, a.uscita, &errore))
+            throw ErroreDati(QStringLiteral("Impossibile scrivere il file %1: %2").arg(a.uscita, errore));
+        return int(UscitaFatto);
+    });
+}
+
 int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QIODevice& uscita,
                       QTextStream& errori)
 {
@@ -279,6 +365,8 @@ int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QIODevi
         return comandoLeggi(a, uscita, errori);
     case Comando::Scrivi:
         return comandoScrivi(a, ingresso, errori);
+    case Comando::Stampa:
+        return comandoStampa(a, uscita, errori);
     case Comando::Verifica:
         break;
     }

@@ -17,5 +17,7 @@ int eseguiRigaComando(const QStringList& argomenti, QIODevice& ingresso, QIODevi
 int comandoLeggi(const Argomenti& a, QIODevice& uscita, QTextStream& errori);
 // "scrivi": the questionnaire that a JSON describes, written by the writer with no check.
 int comandoScrivi(const Argomenti& a, QIODevice& ingresso, QTextStream& errori);
+// "stampa": the questionnaire's report, to a PDF or as the drawing operations with a fixed metric.
+int comandoStampa(const Argomenti& a, QIODevice& uscita, QTextStream& errori);
 // "verifica": the check before generation, with every message it shows.
 int comandoVerifica(const Argomenti& a, QIODevice& uscita, QTextStream& errori);

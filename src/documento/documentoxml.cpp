@@ -191,30 +191,6 @@ bool nomeElementoValido(const QString& nome)
     return true;
 }
 
-QString motivoFile(const QFileDevice& file)
-{
-    QString motivo;
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        motivo = QStringLiteral("accesso negato");
-        break;
-    case QFileDevice::OpenError:
-        motivo = QStringLiteral("impossibile creare il file nella cartella");
-        break;
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
-        motivo = QStringLiteral("errore di scrittura");
-        break;
-    case QFileDevice::RenameError:
-        motivo = QStringLiteral("impossibile sostituire il file esistente");
-        break;
-    default:
-        motivo = QStringLiteral("errore del file system");
-        break;
-    }
-    return QStringLiteral("%1 (%2)").arg(motivo, file.errorString());
-}
-
 // Forwards the serialised bytes to a device in large blocks, checking every write; after the first failure
 // nothing more is written. The device is unbuffered, so the blocks keep the system calls few. A raw CR can
 // only come from text set or loaded as "&#13;" (the parser turns line ends into LF), so each one is written
@@ -472,6 +448,30 @@ NodoXml NodoXml::aggiungi(const QString& nome)
     return NodoXml(aggiunto.internal_object());
 }
 
+QString motivoErroreFile(const QFileDevice& file)
+{
+    QString motivo;
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        motivo = QStringLiteral("accesso negato");
+        break;
+    case QFileDevice::OpenError:
+        motivo = QStringLiteral("impossibile creare il file nella cartella");
+        break;
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        motivo = QStringLiteral("errore di scrittura");
+        break;
+    case QFileDevice::RenameError:
+        motivo = QStringLiteral("impossibile sostituire il file esistente");
+        break;
+    default:
+        motivo = QStringLiteral("errore del file system");
+        break;
+    }
+    return QStringLiteral("%1 (%2)").arg(motivo, file.errorString());
+}
+
 // --- DocumentoXml ---
 
 DocumentoXml::DocumentoXml() : m_documento(std::make_unique<pugi::xml_document>()) {}
@@ -632,12 +632,12 @@ void DocumentoXml::salva(const QString& percorsoFile) const
     // final flush; the writer hands over large blocks.
     QSaveFile file(percorsoFile);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw fallito(motivoFile(file));
+        throw fallito(motivoErroreFile(file));
     const QString motivo = scrivi(file);
     if (!motivo.isEmpty()) {
         file.cancelWriting();
         throw fallito(motivo);
     }
     if (!file.flush() || !file.commit())
-        throw fallito(motivoFile(file));
+        throw fallito(motivoErroreFile(file));
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QFileDevice;
 class QIODevice;
 class BufferAnalizzatore;
 
@@ -111,3 +112,6 @@ private:
     std::unique_ptr<pugi::xml_document> m_documento;
     QString m_erroreCaricamento;
 };
+
+// Why a file could not be written, in Italian, with the system's own words in brackets.
+QString motivoErroreFile(const QFileDevice& file);

@@ -104,6 +104,7 @@ private Q_SLOTS:
     void ingressoErrato();
     void percorsiSpeciali_data();
     void percorsiSpeciali();
+    void stampa();
 
 private:
     QTemporaryDir m_cartella;
@@ -419,9 +420,20 @@ void TestRigaComando::ingressoErrato_data()
          {QStringLiteral("verifica"), QStringLiteral("--modello"), QStringLiteral("Tradizionale"), entita},
          attenzione);
 
-    uso("no command", {}, QStringLiteral("manca il comando (leggi, scrivi o verifica)"));
-    uso("unknown command", {QStringLiteral("stampa"), trad},
-        QStringLiteral("comando sconosciuto \"stampa\" (leggi, scrivi o verifica)"));
+    uso("no command", {}, QStringLiteral("manca il comando (leggi, scrivi, verifica o stampa)"));
+    uso("unknown command", {QStringLiteral("stampe"), trad},
+        QStringLiteral("comando sconosciuto \"stampe\" (leggi, scrivi, verifica o stampa)"));
+    uso("stampa with neither -o nor --traccia", {QStringLiteral("stampa"), trad},
+        QStringLiteral("stampa: serve -o PDF oppure --traccia, uno dei due"));
+    uso("stampa with both",
+        {QStringLiteral("stampa"), trad, QStringLiteral("-o"), percorso("r.pdf"),
+         QStringLiteral("--traccia")},
+        QStringLiteral("stampa: serve -o PDF oppure --traccia, uno dei due"));
+    file("stampa of another model's file",
+         {QStringLiteral("stampa"), QStringLiteral("--modello"), QStringLiteral("Monistico"), dual,
+          QStringLiteral("--traccia")},
+         p + QStringLiteral("Errore: Quello che si sta cercando di aprire non è un MODELLO MONISTICO.\n"
+                            "Operazione annullata.\n"));
     uso("no FILE", {QStringLiteral("leggi")}, QStringLiteral("leggi: manca FILE"));
     uso("two FILEs", {QStringLiteral("verifica"), trad, dual},
         QStringLiteral("verifica: un solo FILE, non 2"));
@@ -530,6 +542,43 @@ void TestRigaComando::percorsiSpeciali()
     stat(QFile::encodeName(bersaglio).constData(), &dopo);
     QCOMPARE(dopo.st_mode, prima.st_mode);
     QCOMPARE(dopo.st_ino, prima.st_ino);
+}
+
+// "stampa": the drawing operations, one a line, from a JSON or an XML file alike; the PDF through the
+// program.
+void TestRigaComando::stampa()
+{
+    const QString json = percorso(QStringLiteral("stampa.json"));
+    scriviFileTesto(json, R"(  {"modello": "Dualistico", "datiGenerali": {"0": "Alfa \"S.p.A.\""}})");
+    const Esecuzione traccia = esegui({QStringLiteral("stampa"), json, QStringLiteral("--traccia")});
+    QCOMPARE(traccia.errori, QString());
+    QCOMPARE(traccia.uscita, 0);
+    const QStringList righe = traccia.uscitaStandard.split(u'\n');
+    QCOMPARE(righe.mid(0, 3),
+             (QStringList{
+                 "[",
+                 "  {\"op\": \"testo\", \"x\": 5.0, \"y\": 1.0, \"testo\": \"TAMREL - SCHEDA RIEPILOGATIVA "
+                 "DELL'OMBRISA v. 2.0\", \"dimensione\": 15, \"grassetto\": false},",
+                 // (197 - 18 characters x 0.18 x 12) / 2
+                 "  {\"op\": \"testo\", \"x\": 79.06, \"y\": 10.0, \"testo\": \"MODELLO DUALISTICO\", "
+                 "\"dimensione\": 12, \"grassetto\": false},"}));
+    QVERIFY(righe.contains(
+        "  {\"op\": \"testo\", \"x\": 0.0, \"y\": 25.0, \"testo\": \"Denominazione della società\", "
+        "\"dimensione\": 10, \"grassetto\": true},"));
+    QVERIFY(righe.contains("  {\"op\": \"nuovaPagina\"},"));
+    QCOMPARE(righe.mid(righe.size() - 3), (QStringList{"  {\"op\": \"fine\"}", "]", ""}));
+
+    const QString xml = percorso(QStringLiteral("stampa.xml"));
+    QCOMPARE(esegui({QStringLiteral("scrivi"), json, QStringLiteral("-o"), xml}).uscita, 0);
+    QCOMPARE(esegui({QStringLiteral("stampa"), xml, QStringLiteral("--traccia")}).uscitaStandard,
+             traccia.uscitaStandard);
+    const QString pdf = percorso(QStringLiteral("stampa.pdf"));
+    const Esecuzione stampato = eseguiProgramma({QStringLiteral("stampa"), xml, QStringLiteral("-o"), pdf});
+    QCOMPARE(stampato.errori, QString());
+    QCOMPARE(stampato.uscita, 0);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
 }
 
 QTEST_GUILESS_MAIN(TestRigaComando)

@@ -1,5 +1,6 @@
 #include "stampa/grafica/stampapdf.h"
 
+#include "documento/documentoxml.h"
 #include "modelli/modello.h"
 #include "stampa/grafica/superficiepittore.h"
 
@@ -30,7 +31,7 @@ bool stampaSuPdf(const Disegno& disegno, const QString& titolo, const QString& p
         return fallito(errore, QStringLiteral("non è un file ordinario"));
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
-        return fallito(errore, file.errorString());
+        return fallito(errore, motivoErroreFile(file));
     bool stampato = false;
     {
         QPdfWriter pdf(&file);
@@ -42,12 +43,12 @@ bool stampaSuPdf(const Disegno& disegno, const QString& titolo, const QString& p
         stampato = disegno(superficie);
     }
     if (!stampato) {
-        const QString motivo =
-            file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("stampa non riuscita");
+        const QString motivo = file.error() != QFileDevice::NoError ? motivoErroreFile(file)
+                                                                    : QStringLiteral("stampa non riuscita");
         file.cancelWriting();
         return fallito(errore, motivo);
     }
     if (!file.commit())
-        return fallito(errore, file.errorString());
+        return fallito(errore, motivoErroreFile(file));
     return true;
 }
