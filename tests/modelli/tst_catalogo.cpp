@@ -33,6 +33,8 @@ private Q_SLOTS:
     void ordineDellePagine();
     void testiDelicati_data();
     void testiDelicati();
+    void etichetteNota_data();
+    void etichetteNota();
 };
 
 void TestCatalogo::domandeERighe_data()
@@ -160,6 +162,49 @@ void TestCatalogo::ordineDellePagine()
     for (const RigaPagina& r : profilo(modello).catalogo.pagine[pagina].righe)
         righe.append(r.indice);
     QTEST(righe, "righe");
+}
+
+// The shown note labels of each page, in display order: they name the notes in messages, files and reports.
+void TestCatalogo::etichetteNota_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QStringList>("etichette"); // one entry per page, 0 to 5
+    const QString pagina1 = QStringLiteral("0.a 1.a 1.b 1.c 1.d 1.e 2.a 3.a 3.b 4.a 4.b");
+    const QString pagina2 = QStringLiteral("5.a 6.a 7.a 8.a 8.b 8.c 8.d 8.e 8.f 8.g");
+    const QString pagina4 =
+        QStringLiteral("10.a.1 10.a.2 10.b 10.c 10.d 10.e 10.f 10.g 10.h 10.i 10.j 10.k 10.l "
+                       "10.m 10.n");
+    const QString pagina5 = QStringLiteral("10.o 10.p 10.q 10.r 10.t 10.u 10.u.1 10.v");
+    QTest::newRow("Tradizionale") << Modello::Tradizionale
+                                  << QStringList{"1.0.a 1.0.b 1.0.c",   pagina1, pagina2, "9.a", pagina4,
+                                                 pagina5 + " 10.w 10.x"};
+    QTest::newRow("Dualistico") << Modello::Dualistico
+                                << QStringList{"1.0.a 1.0.b 1.0.c", pagina1, pagina2, "", pagina4,
+                                               pagina5 + " 10.x"};
+    QTest::newRow("Monistico") << Modello::Monistico
+                               << QStringList{"1.0.a 1.0.b 1.0.c",   pagina1, pagina2 + " 8.h", "", pagina4,
+                                              pagina5 + " 10.x 10.y"};
+}
+
+void TestCatalogo::etichetteNota()
+{
+    QFETCH(Modello, modello);
+    const ProfiloModello& p = profilo(modello);
+    QStringList etichette;
+    for (int pagina = 0; pagina < numeroPagine; ++pagina) {
+        QStringList riga;
+        QList<int> ordine = pagina == 0 ? QList<int>{79, 80, 81} : QList<int>();
+        for (const RigaPagina& r : p.catalogo.pagine[pagina].righe)
+            if (!r.eIntestazione())
+                ordine << r.indice;
+        for (int i : ordine)
+            if (p.domanda(i).etichettaNotaVisibile)
+                riga << p.domanda(i).etichettaNota.mid(5); // after "Nota "
+        etichette << riga.join(u' ');
+    }
+    QTEST(etichette, "etichette");
+    for (int i = 0; i < numeroIndici; ++i)
+        QVERIFY(!p.domanda(i).etichettaNotaVisibile || p.domanda(i).etichettaNota.startsWith(u"Nota "));
 }
 
 void TestCatalogo::testiDelicati_data()
