@@ -3,12 +3,15 @@
 #include "stampa/grafica/superficiepittore.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QWidget>
 
 namespace {
 
@@ -30,14 +33,16 @@ void disegnaSu(QPrinter& stampante, const Disegno& disegno, const QString& titol
 void stampaConDialogo(QWidget* genitore, const Disegno& disegno, const QString& titolo)
 {
     QPrinter stampante(QPrinter::HighResolution);
-    stampante.setDocName(titolo);
+    // The dialog offers a PDF named after the document, cutting what follows its last dot: a name that ends
+    // in ".pdf" keeps the whole title.
+    stampante.setDocName(titolo + QStringLiteral(".pdf"));
     stampante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     QPrintDialog dialogo(&stampante, genitore);
     dialogo.setObjectName(QStringLiteral("MyCommonDialog_Print"));
     if (auto* pulsanti = dialogo.findChild<QDialogButtonBox*>()) {
         QPushButton* anteprima =
-            pulsanti->addButton(QStringLiteral("Anteprima..."), QDialogButtonBox::ActionRole);
+            pulsanti->addButton(QStringLiteral("An&teprima..."), QDialogButtonBox::ActionRole);
         anteprima->setObjectName(QStringLiteral("Anteprima"));
         QObject::connect(anteprima, &QPushButton::clicked, &dialogo,
                          [&dialogo] { dialogo.done(esitoAnteprima); });
@@ -46,6 +51,9 @@ void stampaConDialogo(QWidget* genitore, const Disegno& disegno, const QString& 
     if (esito == esitoAnteprima) {
         QPrintPreviewDialog anteprima(&stampante, genitore);
         anteprima.setWindowTitle(QStringLiteral("Anteprima di stampa - ") + titolo);
+        // Large enough to read a page.
+        if (const QScreen* schermo = genitore ? genitore->screen() : QGuiApplication::primaryScreen())
+            anteprima.resize(schermo->availableGeometry().size() * 8 / 10);
         QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
                          [&](QPrinter* p) { disegnaSu(*p, disegno, titolo); });
         anteprima.exec();
