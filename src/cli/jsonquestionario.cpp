@@ -201,8 +201,6 @@ public:
         m_j << (inLinea ? "]" : "\n  ]");
     }
 
-    ScrittoreJson& json() { return m_j; }
-
 private:
     ScrittoreJson& m_j;
 };
@@ -254,22 +252,6 @@ public:
     }
 
 private:
-    void chiave(const char* nome) { m_j << "  \"" << nome << "\": "; }
-
-    // An array of n values: on one line, or one value per line indented under its key.
-    template <typename Valore> void elenco(int n, bool inLinea, Valore&& valore)
-    {
-        m_j << (inLinea ? "[" : "[\n");
-        for (int k = 0; k < n; ++k) {
-            if (k > 0)
-                m_j << (inLinea ? ", " : ",\n");
-            if (!inLinea)
-                m_j << "    ";
-            valore(k);
-        }
-        m_j << (inLinea ? "]" : "\n  ]");
-    }
-
     const Questionario& m_q;
     ScrittoreJson& m_j;
 };
