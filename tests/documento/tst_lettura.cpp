@@ -160,7 +160,8 @@ void TestLettura::fileOstili_data()
     const QByteArray url = QUrl::fromLocalFile(segreto.fileName()).toEncoded();
 
     for (Modello m : tuttiIModelli) {
-        const char* nome = qPrintable(nomeModello(m));
+        const QByteArray nomeUtf8 = nomeModello(m).toUtf8();
+        const char* nome = nomeUtf8.constData();
         const QByteArray valido = fileDi(m, 11, QStringLiteral("SEGNAPOSTO"));
         QTest::addRow("%s vuoto", nome) << m << QByteArray() << int(ImpossibileAprire) << true;
         QTest::addRow("%s binario", nome) << m << spazzatura << int(ImpossibileAprire) << true;
