@@ -6,11 +6,13 @@
 #include <QObject>
 #include <QPointer>
 
+class Interazione;
 class QWidget;
 class StatoFinestra;
 
 // The traditional window's side of version 1.1 files: the read-only viewer it opens for them, which keeps
-// its content from one read to the next and keeps the traditional window disabled while it is open.
+// its content from one read to the next and keeps the traditional window disabled while it is open, and the
+// viewer's printed report.
 class CollegamentoV11 : public QObject, public DestinazioneV11
 {
     Q_OBJECT
@@ -27,6 +29,9 @@ public:
 
 private:
     void visoreChiuso();
+    // "Stampa" of the viewer: the report of what it shows, titled with its caption.
+    void stampa();
+    Interazione& porta();
 
     QWidget& m_finestra;
     StatoFinestra& m_stato;

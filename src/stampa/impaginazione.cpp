@@ -387,7 +387,7 @@ void Impaginazione::rigaDomanda(const QString& testo, const std::optional<QStrin
     m_yCorrente = m_superficie.y() + spazioDopoBlocco;
 }
 
-void Impaginazione::bloccoNota(const QString& didascalia, const QString& testo)
+void Impaginazione::bloccoNota(const QString& didascalia, const QString& testo, double soglia)
 {
     cambioPagina();
     this->testo(xDidascaliaNota, m_yCorrente, didascalia, dimensioneCorpo, true);
@@ -400,7 +400,7 @@ void Impaginazione::bloccoNota(const QString& didascalia, const QString& testo)
         const qsizetype aCapo = tutto.indexOf(u"\r\n", inizio);
         const QStringView paragrafo = tutto.sliced(inizio, (aCapo < 0 ? tutto.size() : aCapo) - inizio);
         carattere(dimensioneCorpo, false);
-        QList<QStringView> righe = spezza(paragrafo, sogliaNota, massimoNota, true);
+        QList<QStringView> righe = spezza(paragrafo, std::min(soglia, massimoNota), massimoNota, true);
         if (righe.isEmpty())
             righe.append(paragrafo); // an empty paragraph is an empty line
         for (QStringView riga : righe) {

@@ -99,8 +99,9 @@ public:
     // completed by a leader and the answer; without an answer the text stands alone. Then 0.7 units.
     void rigaDomanda(const QString& testo, const std::optional<QString>& risposta);
     // The caption in bold at x = 5, then the text from x = 0: each CR LF starts a line, and a paragraph is
-    // wrapped at spaces in lines of 185 to 195 units (a word wider than that is cut). Then 0.7 units.
-    void bloccoNota(const QString& didascalia, const QString& testo);
+    // wrapped at spaces in lines of `soglia` (185 unless said) to 195 units (a word wider than that is cut).
+    // Then 0.7 units.
+    void bloccoNota(const QString& didascalia, const QString& testo, double soglia = sogliaNota);
 
 private:
     void carattere(double dimensione, bool grassetto);
