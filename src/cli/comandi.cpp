@@ -7,6 +7,7 @@
 #include "documento/lettura.h"
 #include "documento/scrittura.h"
 #include "legacy/letturav11.h"
+#include "legacy/stampav11.h"
 #include "modelli/posizionifile.h"
 #include "questionario/interazionemuta.h"
 #include "questionario/questionario.h"
@@ -329,12 +330,17 @@ int comandoStampa(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
             letto = leggiXml(a.file, a.modello, true, porta, errori);
         if (!letto.questionario && !letto.versione11)
             return int(UscitaErroreFile);
-        if (!letto.questionario)
-            throw ErroreDati(QStringLiteral("Il report dei file della versione 1.1 non si stampa ancora."));
-        const Questionario& q = *letto.questionario;
-        const Disegno disegno = [&q](SuperficieStampa& superficie) {
-            return stampaQuestionario(q, superficie);
-        };
+        Disegno disegno;
+        QString titolo;
+        if (letto.questionario) {
+            const Questionario& q = *letto.questionario;
+            disegno = [&q](SuperficieStampa& superficie) { return stampaQuestionario(q, superficie); };
+            titolo = q.profilo().titoloFinestra;
+        } else {
+            const ContenutoV11& contenuto = *letto.versione11;
+            disegno = [&contenuto](SuperficieStampa& superficie) { return stampaV11(contenuto, superficie); };
+            titolo = titoloVisoreV11(a.file, cartellaProgramma());
+        }
         if (a.traccia) {
             SuperficieRegistrazione superficie;
             disegno(superficie);
@@ -342,7 +348,7 @@ int comandoStampa(const Argomenti& a, QIODevice& uscita, QTextStream& errori)
             return int(UscitaFatto);
         }
         QString errore;
-        if (!stampaSuPdf(disegno, q.profilo().titoloFinestra, a.uscita, &errore))
+        if (!stampaSuPdf(disegno, titolo, a.uscita, &errore))
             throw ErroreDati(QStringLiteral("Impossibile scrivere il file %1: %2").arg(a.uscita, errore));
         return int(UscitaFatto);
     });

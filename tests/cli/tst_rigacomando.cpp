@@ -105,6 +105,7 @@ private Q_SLOTS:
     void percorsiSpeciali_data();
     void percorsiSpeciali();
     void stampa();
+    void versione11();
 
 private:
     QTemporaryDir m_cartella;
@@ -579,6 +580,47 @@ void TestRigaComando::stampa()
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(5) == "%PDF-");
+}
+
+// A version 1.1 file is read and printed as the traditional window reads and prints it; only that window
+// hands it over, and a broken one ends in the reader's message.
+void TestRigaComando::versione11()
+{
+    const QString v11 = QStringLiteral(DATI_TEST "/v11/completo.xml");
+    const Esecuzione letto = esegui({QStringLiteral("leggi"), v11});
+    QCOMPARE(letto.uscita, 0);
+    QStringList chiavi;
+    for (const QString& riga : letto.uscitaStandard.split(u'\n'))
+        if (riga.startsWith(QStringLiteral("  \"")))
+            chiavi << riga.section(u'"', 1, 1);
+    QCOMPARE(chiavi, (QStringList{"versione", "datiGenerali", "minoranze", "conteggi", "risposte", "noteSI",
+                                  "noteAltre", "segniNota"}));
+    QVERIFY(letto.uscitaStandard.contains(QStringLiteral("\n    \"36\": \"2004\"\n  },\n")));
+    QVERIFY(letto.uscitaStandard.contains(
+        QStringLiteral("  \"minoranze\": [true, false, false, false, true],\n")));
+    QVERIFY(letto.uscitaStandard.contains(QStringLiteral("\"Prima riga, perche' no\\r\\nseconda riga")));
+
+    const Esecuzione traccia = esegui({QStringLiteral("stampa"), v11, QStringLiteral("--traccia")});
+    QCOMPARE(traccia.uscita, 0);
+    for (int pagina = 1; pagina <= 4; ++pagina)
+        QVERIFY(traccia.uscitaStandard.contains(
+            QStringLiteral("\"testo\": \"Pagina %1 di 4 pagine\"").arg(pagina)));
+
+    const QString attenzione =
+        QStringLiteral("scheda-ombrisa-cli: Errore: ATTENZIONE: impossibile aprire il file.\n"
+                       "Verificare che il nome del file sia corretto e che abbia un'estensione "
+                       "XML\nOperazione annullata!!!\n");
+    for (const QStringList& argomenti :
+         {QStringList{QStringLiteral("leggi"), QStringLiteral("--modello"), QStringLiteral("Dualistico"),
+                      v11},
+          QStringList{QStringLiteral("leggi"), QStringLiteral(DATI_TEST "/v11/nota-non-chiusa.xml")},
+          QStringList{QStringLiteral("stampa"), QStringLiteral(DATI_TEST "/v11/nota-non-chiusa.xml"),
+                      QStringLiteral("--traccia")}}) {
+        const Esecuzione rifiutato = esegui(argomenti);
+        QCOMPARE(rifiutato.uscita, 2);
+        QCOMPARE(rifiutato.errori, attenzione);
+        QCOMPARE(rifiutato.uscitaStandard, QString());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRigaComando)
