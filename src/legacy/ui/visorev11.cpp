@@ -342,6 +342,13 @@ void VisoreV11::costruisciComandi(QWidget* riga)
     fila->addStretch(3);
     fila->addWidget(m_pulsanteEsci, 1);
 
+    // The same keys as the model windows, from any page of the viewer.
+    m_stampa->setShortcuts(QKeySequence::Print);
+    m_esci->setShortcuts(QKeySequence::Quit);
+    addAction(m_stampa);
+    addAction(m_esci);
+    m_pulsanteStampa->setToolTip(m_stampa->shortcut().toString(QKeySequence::NativeText));
+    m_pulsanteEsci->setToolTip(m_esci->shortcut().toString(QKeySequence::NativeText));
     connect(m_pulsanteStampa, &QPushButton::clicked, m_stampa, &QAction::trigger);
     connect(m_pulsanteEsci, &QPushButton::clicked, m_esci, &QAction::trigger);
     connect(m_stampa, &QAction::triggered, this, &VisoreV11::stampaRichiesta);
