@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -167,9 +168,15 @@ int FinestraNota::lunghezza() const
 
 void FinestraNota::impostaTesto(const QString& testo)
 {
-    // The wrapping is chosen before the text goes in, so that it is laid out once.
-    m_testo->setWordWrapMode(runLunga(testo) ? QTextOption::WrapAnywhere
-                                             : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // The wrapping is chosen while the box is empty, so that neither the old text nor the new one is laid
+    // out with the other's.
+    const QTextOption::WrapMode aCapo =
+        runLunga(testo) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (aCapo != m_testo->wordWrapMode()) {
+        const QSignalBlocker silenzio(m_testo);
+        m_testo->clear();
+        m_testo->setWordWrapMode(aCapo);
+    }
     m_testo->setPlainText(testo);
 }
 
