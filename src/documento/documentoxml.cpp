@@ -432,8 +432,11 @@ void rilascia(const char* inizio, size_t dimensione)
 QString NodoXml::prendiTesto()
 {
     pugi::xml_node unico = testoUnico(elementoDi(m_nodo));
-    if (!unico)
-        return testo();
+    if (!unico) {
+        const QString tutto = testo();
+        pugi::xml_node(m_nodo).remove_children();
+        return tutto;
+    }
     const char* valore = unico.value();
     const size_t dimensione = std::strlen(valore);
     const QString risultato = QString::fromUtf8(valore, qsizetype(dimensione));
