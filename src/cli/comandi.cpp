@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -55,26 +56,30 @@ QString motivoFile(const QFile& file)
 constexpr qint64 dimensioneMassimaJson = qint64(256) << 20;
 
 // At most the largest JSON, read in pieces, so that an endless input is refused without being kept whole.
-// `previsti`: the size expected (a file's), so that the bytes go into one allocation of that size.
+// `previsti`: the size expected (a file's): the bytes are read straight into one allocation of that size.
 QByteArray leggiFinoAlMassimo(QIODevice& dispositivo, const QString& nome, qint64 previsti = 0)
 {
-    QByteArray contenuto;
-    if (previsti > 0 && previsti <= dimensioneMassimaJson)
-        contenuto.reserve(qsizetype(previsti));
-    QByteArray pezzo(1 << 16, Qt::Uninitialized);
+    constexpr qsizetype pezzo = 1 << 16;
+    QByteArray contenuto(qsizetype(std::clamp<qint64>(previsti, 0, dimensioneMassimaJson)) + pezzo,
+                         Qt::Uninitialized);
+    qsizetype usati = 0;
     for (;;) {
-        const qint64 n = dispositivo.read(pezzo.data(), pezzo.size());
+        if (contenuto.size() - usati < pezzo)
+            contenuto.resize(std::min<qsizetype>(contenuto.size() * 2, dimensioneMassimaJson + pezzo));
+        const qint64 n = dispositivo.read(contenuto.data() + usati, contenuto.size() - usati);
         if (n < 0)
             throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: errore di lettura.").arg(nome));
-        if (n == 0 && (dispositivo.atEnd() || !dispositivo.waitForReadyRead(-1)))
+        if (n == 0 && (dispositivo.atEnd() || !dispositivo.waitForReadyRead(-1))) {
+            contenuto.truncate(usati);
             return contenuto;
-        if (contenuto.size() + n > dimensioneMassimaJson)
+        }
+        usati += qsizetype(n);
+        if (usati > dimensioneMassimaJson)
             throw ErroreDati(
                 QStringLiteral("Impossibile leggere il JSON %1: è più grande di %2 MB, il massimo che si "
                                "legge.")
                     .arg(nome)
                     .arg(dimensioneMassimaJson >> 20));
-        contenuto.append(pezzo.constData(), n);
     }
 }
 
