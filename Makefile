@@ -25,6 +25,9 @@ test-asan: deps
 fuzz: deps
 	@scripts/fuzz.sh $(SECONDI)
 
+bench: deps
+	@BUILD=$(BUILD) JOBS=$(JOBS) scripts/bench.sh
+
 package: build
 	@cd $(BUILD) && cpack -G DEB
 

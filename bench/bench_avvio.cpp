@@ -1,49 +1,85 @@
-// Start-up: the start window, then each model window built and shown (the load sequence included).
+// One start of the program in a fresh process, for the start-up benchmark: builds one window, shows it, and
+// prints the monotonic clock (ns) once the window has been exposed and painted, then ends. The parent takes
+// the time just before it starts the process.
+//
+// Usage: bench_avvio nudo          a bare QWidget, the floor
+//        bench_avvio inizio        the start window, set up as main() sets it up
+//        bench_avvio modello N     the window of model N (0 Tradizionale, 1 Dualistico, 2 Monistico)
+#include "app/avvio.h"
 #include "app/finestramodello.h"
 #include "app/inizio.h"
+#include "comune.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QTest>
-#include <algorithm>
+#include <QEvent>
+#include <QTimer>
+#include <QWindow>
 #include <cstdio>
-#include <vector>
+#include <cstring>
+#include <memory>
 
 namespace {
 
-double mediana(std::vector<double> v)
+// Prints the moment the window is on screen: after the expose event has been handled, which paints it.
+class Esposizione : public QObject
 {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+public:
+    explicit Esposizione(QWidget& finestra) : m_finestra(finestra) {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Expose && !m_vista) {
+            QTimer::singleShot(0, this, [this] {
+                const QWindow* w = m_finestra.windowHandle();
+                if (m_vista || !w || !w->isExposed())
+                    return;
+                m_vista = true;
+                std::printf("%lld\n", static_cast<long long>(banco::adessoNs()));
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+
+private:
+    QWidget& m_finestra;
+    bool m_vista = false;
+};
+
+int mostra(QWidget& finestra)
+{
+    finestra.winId(); // creates the native window, so that its expose events can be watched
+    Esposizione esposizione(finestra);
+    finestra.windowHandle()->installEventFilter(&esposizione);
+    finestra.show();
+    return QApplication::exec();
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QElapsedTimer avvio;
-    avvio.start();
+    if (argc < 2)
+        return 2;
     QApplication app(argc, argv);
-    Inizio inizio;
-    inizio.show();
-    if (!QTest::qWaitForWindowExposed(&inizio))
-        return 1;
-    std::printf("application and start window shown:  %.1f ms\n", avvio.nsecsElapsed() / 1e6);
-
-    const int ripetizioni = 11;
-    for (Modello modello : tuttiIModelli) {
-        std::vector<double> tempi;
-        for (int i = 0; i < ripetizioni; ++i) {
-            QElapsedTimer t;
-            t.start();
-            FinestraModello finestra(modello);
-            finestra.show();
-            if (!QTest::qWaitForWindowExposed(&finestra))
-                return 1;
-            tempi.push_back(t.nsecsElapsed() / 1e6);
-        }
-        std::printf("%-12s window built and shown:  median %.1f ms over %d runs\n",
-                    qPrintable(nomeModello(modello)), mediana(tempi), ripetizioni);
+    if (std::strcmp(argv[1], "nudo") == 0) {
+        QWidget finestra;
+        finestra.resize(384, 231);
+        return mostra(finestra);
     }
-    return 0;
+    preparaApplicazione(app);
+    if (std::strcmp(argv[1], "inizio") == 0) {
+        Inizio inizio;
+        return mostra(inizio);
+    }
+    if (std::strcmp(argv[1], "modello") == 0 && argc > 2) {
+        const int n = std::atoi(argv[2]);
+        if (n < 0 || n >= int(tuttiIModelli.size()))
+            return 2;
+        FinestraModello finestra(tuttiIModelli[n]);
+        return mostra(finestra);
+    }
+    return 2;
 }

@@ -16,6 +16,7 @@ pacchetti=(
   dpkg-dev         # the Debian package's library dependencies (dpkg-shlibdeps)
   clang            # make fuzz: libFuzzer
   libclang-rt-14-dev # make fuzz: the fuzzer and sanitizer runtimes
+  xvfb             # make bench: a display for the windows when there is none
 )
 
 mancanti=()

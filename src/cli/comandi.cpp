@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -60,23 +61,30 @@ QString motivoFile(const QFile& file)
 constexpr qint64 dimensioneMassimaJson = qint64(256) << 20;
 
 // At most the largest JSON, read in pieces, so that an endless input is refused without being kept whole.
-QByteArray leggiFinoAlMassimo(QIODevice& dispositivo, const QString& nome)
+// `previsti`: the size expected (a file's): the bytes are read straight into one allocation of that size.
+QByteArray leggiFinoAlMassimo(QIODevice& dispositivo, const QString& nome, qint64 previsti = 0)
 {
-    QByteArray contenuto;
-    QByteArray pezzo(1 << 16, Qt::Uninitialized);
+    constexpr qsizetype pezzo = 1 << 16;
+    QByteArray contenuto(qsizetype(std::clamp<qint64>(previsti, 0, dimensioneMassimaJson)) + pezzo,
+                         Qt::Uninitialized);
+    qsizetype usati = 0;
     for (;;) {
-        const qint64 n = dispositivo.read(pezzo.data(), pezzo.size());
+        if (contenuto.size() - usati < pezzo)
+            contenuto.resize(std::min<qsizetype>(contenuto.size() * 2, dimensioneMassimaJson + pezzo));
+        const qint64 n = dispositivo.read(contenuto.data() + usati, contenuto.size() - usati);
         if (n < 0)
             throw ErroreDati(QStringLiteral("Impossibile leggere il JSON %1: errore di lettura.").arg(nome));
-        if (n == 0 && (dispositivo.atEnd() || !dispositivo.waitForReadyRead(-1)))
+        if (n == 0 && (dispositivo.atEnd() || !dispositivo.waitForReadyRead(-1))) {
+            contenuto.truncate(usati);
             return contenuto;
-        if (contenuto.size() + n > dimensioneMassimaJson)
+        }
+        usati += qsizetype(n);
+        if (usati > dimensioneMassimaJson)
             throw ErroreDati(
                 QStringLiteral("Impossibile leggere il JSON %1: è più grande di %2 MB, il massimo che si "
                                "legge.")
                     .arg(nome)
                     .arg(dimensioneMassimaJson >> 20));
-        contenuto.append(pezzo.constData(), n);
     }
 }
 
@@ -96,17 +104,13 @@ QByteArray leggiFileJson(const QString& percorso)
     if (!file.open(QIODevice::ReadOnly))
         throw ErroreDati(
             QStringLiteral("Impossibile leggere il JSON %1: %2.").arg(percorso, motivoFile(file)));
-    return leggiFinoAlMassimo(file, percorso);
+    return leggiFinoAlMassimo(file, percorso, info.size());
 }
 
-// The model whose element the file names, looked up without reading the file into a questionnaire. With
-// `versione11`, a file whose root is not a questionnaire's is one for the traditional window, which hands it
-// to the version 1.1 reader.
-Modello modelloDelFile(const QString& percorso, bool versione11)
+// The model whose element the loaded file names. With `versione11`, a file whose root is not a
+// questionnaire's is one for the traditional window, which hands it to the version 1.1 reader.
+Modello modelloDelDocumento(const DocumentoXml& documento, const QString& percorso, bool versione11)
 {
-    DocumentoXml documento;
-    if (!documento.carica(percorso))
-        throw ErroreDati(documento.erroreCaricamento() + u'.');
     QString radice, elemento;
     try {
         const NodoXml r = documento.radice();
@@ -138,13 +142,17 @@ struct FileLetto
 FileLetto leggiXml(const QString& percorso, std::optional<Modello> modello, bool versione11,
                    Interazione& porta, QTextStream& errori)
 {
+    // Parsed once: the model is looked up in the same document that is then read.
+    DocumentoXml documento;
+    if (!documento.carica(percorso) && !modello)
+        throw ErroreDati(documento.erroreCaricamento() + u'.');
     FileLetto letto;
-    letto.questionario =
-        std::make_unique<Questionario>(modello ? *modello : modelloDelFile(percorso, versione11), porta);
+    letto.questionario = std::make_unique<Questionario>(
+        modello ? *modello : modelloDelDocumento(documento, percorso, versione11), porta);
     LettoreV11 lettore;
     if (versione11)
         lettore = [](const QString& file) { return leggiFileV11(file, ContenutoV11{}); };
-    EsitoLettura esito = leggiFile(*letto.questionario, percorso, lettore);
+    EsitoLettura esito = leggiDocumento(*letto.questionario, documento, percorso, lettore);
     if (esito.errore)
         scriviMessaggioSuErrori(errori, *esito.errore);
     if (esito.versione11 && esito.versione11->letto()) {

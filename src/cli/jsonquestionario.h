@@ -69,4 +69,5 @@ void scriviContenutoV11Json(const ContenutoV11& contenuto, ScrittoreJson& json);
 // note length limit, a value the model cannot hold (field 65 with its N/A mark, the N/A mark or the counts
 // where the model has none). Column 0 and the requisiti column of the members are recomputed from the row and
 // the hidden text; fewer than three rows are padded to three.
-std::unique_ptr<Questionario> questionarioDaJson(const QByteArray& json, Interazione& interazione);
+// The JSON's bytes are the parser's working memory: pass them with std::move when they are no longer needed.
+std::unique_ptr<Questionario> questionarioDaJson(QByteArray json, Interazione& interazione);

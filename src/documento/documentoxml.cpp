@@ -5,10 +5,16 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <pugixml.hpp>
 #include <string_view>
 #include <utility>
+
+#if defined(Q_OS_LINUX)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -368,8 +374,58 @@ NodoXml NodoXml::prossimoFratello() const
     return NodoXml(primoElemento(elementoDi(m_nodo).next_sibling()).internal_object());
 }
 
+namespace {
+
+// The element's only child when it is a text, which is the usual case and needs no walk.
+pugi::xml_node testoUnico(const pugi::xml_node& elemento)
+{
+    const pugi::xml_node figlio = elemento.first_child();
+    if (figlio && !figlio.next_sibling() &&
+        (figlio.type() == pugi::node_pcdata || figlio.type() == pugi::node_cdata))
+        return figlio;
+    return {};
+}
+
+// Gives the whole pages inside [inizio, inizio + dimensione) back to the system; reading them afterwards
+// gives zeros. Only for memory whose content is no longer needed: a text being dropped from the document,
+// which lies in the parser's buffer or in the document's own pages, both private anonymous memory.
+void rilascia(const char* inizio, size_t dimensione)
+{
+#if defined(Q_OS_LINUX)
+    static const uintptr_t pagina = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t primo = (reinterpret_cast<uintptr_t>(inizio) + pagina - 1) & ~(pagina - 1);
+    const uintptr_t fine = (reinterpret_cast<uintptr_t>(inizio) + dimensione) & ~(pagina - 1);
+    if (fine > primo)
+        madvise(reinterpret_cast<void*>(primo), fine - primo, MADV_DONTNEED);
+#else
+    Q_UNUSED(inizio);
+    Q_UNUSED(dimensione);
+#endif
+}
+
+} // namespace
+
+QString NodoXml::prendiTesto()
+{
+    pugi::xml_node unico = testoUnico(elementoDi(m_nodo));
+    if (!unico) {
+        const QString tutto = testo();
+        pugi::xml_node(m_nodo).remove_children();
+        return tutto;
+    }
+    const char* valore = unico.value();
+    const size_t dimensione = std::strlen(valore);
+    const QString risultato = QString::fromUtf8(valore, qsizetype(dimensione));
+    // Released while the document still owns the text, then dropped from the tree.
+    rilascia(valore, dimensione);
+    pugi::xml_node(m_nodo).remove_children();
+    return risultato;
+}
+
 QString NodoXml::testo() const
 {
+    if (const pugi::xml_node unico = testoUnico(elementoDi(m_nodo)))
+        return QString::fromUtf8(unico.value());
     struct Raccoglitore : pugi::xml_tree_walker
     {
         QByteArray testo;

@@ -51,6 +51,10 @@ public:
 
     // The character content (text and CDATA) of the element and of everything below it, in document order.
     QString testo() const;
+    // The same, taken out of the document: the element is left empty, and the memory its text held goes back
+    // to the system at once, so that a reader holding the texts it has read and the document it is reading
+    // does not hold each text twice.
+    QString prendiTesto();
     // Replaces all content of the element (children included) with one text; the empty text leaves it
     // empty. Attributes stay. Characters that XML cannot carry are left out.
     void setTesto(const QString& testo);

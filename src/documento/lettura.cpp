@@ -94,7 +94,7 @@ private:
         if (valore == u"SI") {
             m_q.setBox(indice, Casella::SI, true);
             m_q.setSegnoNota(indice, true);
-            m_q.setNotaSI(indice, aCapoDaFile(risposta.ultimoFiglio().testo()));
+            m_q.setNotaSI(indice, aCapoDaFile(risposta.ultimoFiglio().prendiTesto()));
         } else if (valore == u"NO" && indice == domanda80 && m_p.domanda80ConNO) {
             m_q.setBox(indice, Casella::NO, true);
         }
@@ -112,7 +112,7 @@ private:
 
     void conservaNota(int indice, Casella casella, const NodoXml& risposta)
     {
-        const QString nota = aCapoDaFile(risposta.ultimoFiglio().testo());
+        const QString nota = aCapoDaFile(risposta.ultimoFiglio().prendiTesto());
         if (nota.isEmpty())
             return;
         m_q.setSegnoNota(indice, true);
@@ -169,7 +169,7 @@ private:
             if (figlio.colonna < 0)
                 leggiFigliMembro(nodo, figlio.figli, riga);
             else if (figlio.colonna == m_p.colonnaTestoRequisiti)
-                m_q.membri().setCella(riga, figlio.colonna, aCapoDaFile(nodo.testo()));
+                m_q.membri().setCella(riga, figlio.colonna, aCapoDaFile(NodoXml(nodo).prendiTesto()));
             else
                 m_q.membri().setCella(riga, figlio.colonna, nodo.testo());
         }
@@ -232,11 +232,17 @@ Messaggio messaggioImpossibileAprire()
 
 EsitoLettura leggiFile(Questionario& q, const QString& percorso, const LettoreV11& lettoreV11)
 {
+    // The whole file is parsed before anything is looked at; a failed load throws at the first access.
+    DocumentoXml documento;
+    documento.carica(percorso);
+    return leggiDocumento(q, documento, percorso, lettoreV11);
+}
+
+EsitoLettura leggiDocumento(Questionario& q, const DocumentoXml& documento, const QString& percorso,
+                            const LettoreV11& lettoreV11)
+{
     const PosizioniFile& p = posizioniFile(q.modello());
     try {
-        // The whole file is parsed before anything is looked at; a failed load throws at the first access.
-        DocumentoXml documento;
-        documento.carica(percorso);
         const NodoXml radice = documento.radice();
         if (radice.nome() != p.nomeRadice) {
             const QString motivo =

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class DocumentoXml;
 class Questionario;
 
 // What the reader made of a file. It shows nothing itself: the command that called it tells the user.
@@ -34,6 +35,11 @@ using LettoreV11 = std::function<RisultatoV11(const QString& percorso)>;
 // Without a version 1.1 reader, or in the other models, such a file is refused as unreadable.
 EsitoLettura leggiFile(Questionario& questionario, const QString& percorso,
                        const LettoreV11& lettoreV11 = {});
+// The same, from the document already loaded from the file at `percorso` (loaded or not: a failed load is
+// reported as leggiFile reports it). For a caller that has looked into the document first, so that the file
+// is parsed once. The notes and requirements texts are taken out of the document as they are read.
+EsitoLettura leggiDocumento(Questionario& questionario, const DocumentoXml& documento,
+                            const QString& percorso, const LettoreV11& lettoreV11 = {});
 
 // Empties the questionnaire before a file is read into it: general fields, boxes, note marks, notes and
 // members (back to the three initial rows). The Riquadro II counts and the "N/A" mark of field 65 stay.

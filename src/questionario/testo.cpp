@@ -2,32 +2,40 @@
 
 QString normalizzaACapo(const QString& testo)
 {
-    QString risultato;
-    risultato.reserve(testo.size() + testo.size() / 16);
-    for (QChar c : testo) {
-        if (c == u'\r')
-            continue;
-        if (c == u'\n')
-            risultato.append(u'\r');
-        risultato.append(c);
-    }
+    // Qt's searches go through the text many characters at a time; a text without CR or LF is not copied.
+    QString risultato = testo;
+    risultato.remove(u'\r');
+    risultato.replace(u'\n', QStringLiteral("\r\n"));
     return risultato;
 }
 
 QString aCapoDaFile(const QString& testo)
 {
-    const QChar* const inizio = testo.constData();
-    const qsizetype n = testo.size();
+    const QStringView t(testo);
+    const qsizetype n = t.size();
+    // Up to the first line break that is not CR LF, nothing changes: line breaks are found by Qt's searches,
+    // many characters at a time.
     qsizetype i = 0;
-    // Up to the first line break that is not CR LF, nothing changes.
-    for (; i < n; ++i) {
-        if (inizio[i] == u'\r' && i + 1 < n && inizio[i + 1] == u'\n')
-            ++i;
-        else if (inizio[i] == u'\r' || inizio[i] == u'\n')
+    while (i < n) {
+        const qsizetype cr = t.indexOf(u'\r', i);
+        const qsizetype lf = t.sliced(i, (cr < 0 ? n : cr) - i).indexOf(u'\n');
+        if (lf >= 0) {
+            i += lf; // a lone LF
             break;
+        }
+        if (cr < 0) {
+            i = n;
+            break;
+        }
+        if (cr + 1 == n || t[cr + 1] != u'\n') {
+            i = cr; // a lone CR
+            break;
+        }
+        i = cr + 2;
     }
     if (i == n)
         return testo;
+    const QChar* const inizio = testo.constData();
     QString risultato;
     risultato.reserve(n + (n - i) / 8 + 1);
     risultato.append(inizio, i);

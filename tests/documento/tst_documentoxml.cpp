@@ -106,6 +106,7 @@ class TestDocumentoXml : public QObject
 private Q_SLOTS:
     void lettura_data();
     void lettura();
+    void prendiTestiLunghi();
     void modifiche_data();
     void modifiche();
     void errori_data();
@@ -162,6 +163,35 @@ void TestDocumentoXml::lettura()
         QVERIFY(radice.ultimoFiglio() == radice.figlio(n - 1));
         QVERIFY(radice.figlio(n - 1).prossimoFratello().nullo());
     }
+    // Taken out, the same text; the element is left empty.
+    NodoXml preso = radice;
+    QCOMPARE(preso.prendiTesto(), testo);
+    QCOMPARE(radice.numeroFigli(), 0);
+    QCOMPARE(radice.testo(), QString());
+}
+
+// Long texts taken out one after the other give their memory back without touching what lies around them in
+// the file: the text between them, the next long text, and the document as saved.
+void TestDocumentoXml::prendiTestiLunghi()
+{
+    QByteArray lungo;
+    QString atteso;
+    for (int k = 0; lungo.size() < 100000; ++k) {
+        lungo += "riga " + QByteArray::number(k) + " \xC3\xA8 &lt;&amp;&gt;&#13;\n";
+        atteso += QStringLiteral("riga %1 è <&>\r\n").arg(k);
+    }
+    DocumentoXml documento;
+    QVERIFY(documento.caricaDaByte("<r><a>" + lungo + "</a><b>in mezzo</b><c>" + lungo + "x</c></r>"));
+    const NodoXml radice = documento.radice();
+    QCOMPARE(radice.figlio(0).prendiTesto(), atteso);
+    QCOMPARE(radice.figlio(1).testo(), QStringLiteral("in mezzo"));
+    QCOMPARE(radice.figlio(2).prendiTesto(), atteso + u'x');
+    QCOMPARE(radice.figlio(2).prendiTesto(), QString());
+    radice.figlio(2).setTesto(QStringLiteral("nuovo"));
+    QBuffer salvato;
+    salvato.open(QIODevice::WriteOnly);
+    documento.salva(salvato);
+    QCOMPARE(salvato.data(), QByteArray("<r><a/><b>in mezzo</b><c>nuovo</c></r>"));
 }
 
 // Every change, then the whole document as saved: compact, declaration and comments kept.

@@ -112,6 +112,50 @@ private Q_SLOTS:
         QCOMPARE(b.q.notaAltre(50), QStringLiteral("uno\r\ndue\r\ntrequattro\r\ncinque"));
     }
 
+    // The counter beside the help label counts as the limit does, a line break two, and follows every key.
+    // In the typed text "\n" stands for Enter and "\b" for Backspace.
+    void contatore_data()
+    {
+        QTest::addColumn<QString>("nota");
+        QTest::addColumn<QString>("digitato");
+        QTest::addColumn<QString>("allApertura");
+        QTest::addColumn<QString>("dopo");
+        QTest::newRow("vuota") << QString() << QStringLiteral("abc") << QStringLiteral("0 / 65000")
+                               << QStringLiteral("3 / 65000");
+        QTest::newRow("a capo") << QStringLiteral("uno\r\ndue") << QStringLiteral("\nx")
+                                << QStringLiteral("8 / 65000") << QStringLiteral("11 / 65000");
+        QTest::newRow("indietro su un a capo") << QStringLiteral("uno\r\ndue") << QStringLiteral("\b\b\b\b")
+                                               << QStringLiteral("8 / 65000") << QStringLiteral("3 / 65000");
+        QTest::newRow("a capo solo LF o solo CR")
+            << QStringLiteral("a\nb\rc") << QStringLiteral("\b") << QStringLiteral("5 / 65000")
+            << QStringLiteral("4 / 65000");
+    }
+    void contatore()
+    {
+        QFETCH(QString, nota);
+        QFETCH(QString, digitato);
+        QFETCH(QString, allApertura);
+        QFETCH(QString, dopo);
+        Banco b;
+        b.rispondi(0, Casella::SI, nota);
+        b.apri(0);
+        QLabel* contatore = b.nota.findChild<QLabel*>(QStringLiteral("Label_Caratteri"));
+        QVERIFY(contatore);
+        QCOMPARE(contatore->parentWidget()->objectName(), QStringLiteral("Frame2"));
+        QCOMPARE(contatore->text(), allApertura);
+        for (const QChar c : digitato) {
+            if (c == u'\n')
+                QTest::keyClick(b.testo(), Qt::Key_Return);
+            else if (c == u'\b')
+                QTest::keyClick(b.testo(), Qt::Key_Backspace);
+            else
+                QTest::keyClick(b.testo(), c.toLatin1());
+        }
+        QCOMPARE(contatore->text(), dopo);
+        b.clic("Delete_Note");
+        QCOMPARE(contatore->text(), QStringLiteral("0 / 65000"));
+    }
+
     void limite()
     {
         Banco b;
@@ -119,6 +163,7 @@ private Q_SLOTS:
         b.apri(3);
         b.testo()->insertPlainText(QString(70000, u'x'));
         QCOMPARE(b.nota.lunghezza(), 65000);
+        QCOMPARE(b.nota.contatore()->text(), QStringLiteral("65000 / 65000"));
         QCOMPARE(
             b.finta.chiamate(QStringLiteral("messaggio")),
             QStringList{QStringLiteral("messaggio|Warning|ATTENZIONE: la lunghezza della stringa inserita è "
@@ -149,6 +194,7 @@ private Q_SLOTS:
         QCOMPARE(b.finta.messaggi[3].titolo, QStringLiteral("Warning"));
         QTest::keyClick(b.testo(), Qt::Key_Backspace);
         QCOMPARE(b.nota.lunghezza(), 64999);
+        QCOMPARE(b.nota.contatore()->text(), QStringLiteral("64999 / 65000"));
         for (char16_t pugnale : {u'\u2020', u'\u0086'}) {
             QKeyEvent evento(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(pugnale)));
             QCoreApplication::sendEvent(b.testo(), &evento);

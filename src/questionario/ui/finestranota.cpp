@@ -11,8 +11,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -29,12 +32,27 @@ QString nomeFinestra(Modello modello)
     return {};
 }
 
-// The text box separates lines with LF; the program keeps CR LF.
+// The text box separates lines with LF; the program keeps CR LF. A lone CR is no line break and goes too.
 QString perCasella(const QString& testo)
 {
-    QString risultato = normalizzaACapo(testo);
-    risultato.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return risultato;
+    return QString(testo).remove(u'\r');
+}
+
+// Qt lays a whole paragraph out again on every change, and wrapping at word boundaries looks, for every line,
+// to the end of the run of characters without a space: one long such run makes each key cost time quadratic
+// in its length. Beyond this length of run the box wraps anywhere, which keeps a key linear in the paragraph.
+constexpr qsizetype runMassimaAParole = 1000;
+
+bool runLunga(QStringView testo)
+{
+    qsizetype run = 0;
+    for (const QChar c : testo) {
+        if (c.isSpace())
+            run = 0;
+        else if (++run > runMassimaAParole)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -63,15 +81,25 @@ FinestraNota::FinestraNota(Questionario& questionario, QWidget* parent)
         gruppo);
     aiuto->setObjectName(QStringLiteral("Label1"));
     aiuto->setWordWrap(true);
-    (new QVBoxLayout(gruppo))->addWidget(aiuto);
+    m_contatore = new QLabel(gruppo);
+    m_contatore->setObjectName(QStringLiteral("Label_Caratteri"));
+    auto* righeAiuto = new QHBoxLayout(gruppo);
+    righeAiuto->addWidget(aiuto, 1);
+    righeAiuto->addWidget(m_contatore, 0, Qt::AlignRight | Qt::AlignBottom);
     colonna->addWidget(gruppo);
 
     m_testo = new QPlainTextEdit(cornice);
     m_testo->setObjectName(QStringLiteral("TEXT_NOTE"));
     m_testo->setTabChangesFocus(true);
     m_testo->installEventFilter(this);
+    // Latin text needs no shaping: skipping it halves the layout of a long paragraph.
+    QFont carattere = m_testo->font();
+    carattere.setStyleStrategy(QFont::PreferNoShaping);
+    m_testo->setFont(carattere);
     colonna->addWidget(m_testo, 1);
     connect(m_testo, &QPlainTextEdit::textChanged, this, &FinestraNota::testoCambiato);
+    connect(m_testo->document(), &QTextDocument::contentsChange, this, &FinestraNota::contenutoCambiato);
+    aggiornaContatore();
 
     auto* pulsanti = new QHBoxLayout;
     auto* cancellaNota = new QPushButton(QStringLiteral("Cancella"), cornice);
@@ -121,7 +149,7 @@ void FinestraNota::preparaMembro(int riga)
 void FinestraNota::prepara(const QString& titolo, const QString& testo)
 {
     setWindowTitle(titolo);
-    m_testo->setPlainText(perCasella(testo));
+    impostaTesto(perCasella(testo));
     m_testo->moveCursor(QTextCursor::End);
     m_testo->setFocus(Qt::OtherFocusReason);
 }
@@ -138,15 +166,57 @@ int FinestraNota::lunghezza() const
     return documento->characterCount() - 1 + documento->blockCount() - 1;
 }
 
+void FinestraNota::impostaTesto(const QString& testo)
+{
+    // The wrapping is chosen while the box is empty, so that neither the old text nor the new one is laid
+    // out with the other's.
+    const QTextOption::WrapMode aCapo =
+        runLunga(testo) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (aCapo != m_testo->wordWrapMode()) {
+        const QSignalBlocker silenzio(m_testo);
+        m_testo->clear();
+        m_testo->setWordWrapMode(aCapo);
+    }
+    m_testo->setPlainText(testo);
+}
+
+void FinestraNota::contenutoCambiato(int posizione, int, int aggiunti)
+{
+    if (m_testo->wordWrapMode() == QTextOption::WrapAnywhere || aggiunti == 0)
+        return;
+    // Only the run around what came in can have grown; the box keeps wrapping anywhere until it is filled
+    // again.
+    const QTextDocument* documento = m_testo->document();
+    for (QTextBlock blocco = documento->findBlock(posizione);
+         blocco.isValid() && blocco.position() <= posizione + aggiunti; blocco = blocco.next()) {
+        const QString testo = blocco.text();
+        const qsizetype inizio = std::max<qsizetype>(posizione - blocco.position() - runMassimaAParole, 0);
+        const qsizetype fine =
+            std::min<qsizetype>(posizione + aggiunti - blocco.position() + runMassimaAParole, testo.size());
+        if (inizio < fine && runLunga(QStringView(testo).mid(inizio, fine - inizio))) {
+            m_aCapoOvunque = true; // applied once the change is complete
+            return;
+        }
+    }
+}
+
+void FinestraNota::aggiornaContatore()
+{
+    m_contatore->setText(QStringLiteral("%1 / %2").arg(lunghezza()).arg(LimiteNota::lunghezzaMassima));
+}
+
 void FinestraNota::testoCambiato()
 {
-    if (!m_limite.testoCambiato(lunghezza()))
-        return;
-    QString tenuto = troncaSenzaSpezzare(testo(), LimiteNota::lunghezzaMassima);
-    if (tenuto.endsWith(u'\r'))
-        tenuto.chop(1); // half a line break
-    m_testo->setPlainText(perCasella(tenuto));
-    m_testo->moveCursor(QTextCursor::End);
+    if (m_limite.testoCambiato(lunghezza())) {
+        QString tenuto = troncaSenzaSpezzare(testo(), LimiteNota::lunghezzaMassima);
+        if (tenuto.endsWith(u'\r'))
+            tenuto.chop(1); // half a line break
+        impostaTesto(perCasella(tenuto));
+        m_testo->moveCursor(QTextCursor::End);
+    }
+    if (std::exchange(m_aCapoOvunque, false))
+        m_testo->setWordWrapMode(QTextOption::WrapAnywhere);
+    aggiornaContatore();
 }
 
 bool FinestraNota::eventFilter(QObject* oggetto, QEvent* evento)
@@ -174,7 +244,7 @@ void FinestraNota::cancella()
 {
     if (m_riga < 0)
         m_questionario.cancellaNota(m_indice);
-    m_testo->clear();
+    impostaTesto(QString());
     m_testo->setFocus(Qt::OtherFocusReason);
 }
 

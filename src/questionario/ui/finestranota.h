@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class Questionario;
@@ -27,6 +28,8 @@ public:
     void preparaMembro(int riga);
 
     QPlainTextEdit* casellaTesto() const { return m_testo; }
+    // "N / 65000" beside the help label: the characters as the limit counts them.
+    QLabel* contatore() const { return m_contatore; }
     // The text as it will be stored: line breaks as CR LF.
     QString testo() const;
     // Its length as stored, each line break counting two characters.
@@ -43,10 +46,15 @@ protected:
 private:
     void prepara(const QString& titolo, const QString& testo);
     void testoCambiato();
+    void contenutoCambiato(int posizione, int tolti, int aggiunti);
+    void impostaTesto(const QString& testo);
+    void aggiornaContatore();
 
     Questionario& m_questionario;
     LimiteNota m_limite;
     QPlainTextEdit* m_testo = nullptr;
-    int m_indice = 0; // the group in group mode
-    int m_riga = -1;  // the member row in member mode, -1 in group mode
+    QLabel* m_contatore = nullptr;
+    int m_indice = 0;            // the group in group mode
+    int m_riga = -1;             // the member row in member mode, -1 in group mode
+    bool m_aCapoOvunque = false; // a change brought a run too long to wrap at words
 };
