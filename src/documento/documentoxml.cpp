@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <pugixml.hpp>
@@ -54,6 +55,46 @@ QString percorso(pugi::xml_node nodo)
 
 // The largest file read: well above the largest real questionnaire (about 50 MB).
 constexpr qint64 dimensioneMassima = qint64(256) << 20;
+
+// The tree a parse builds is held to a budget in proportion to the input: a file of millions of empty
+// elements or attributes would otherwise take more than ten times its size. Real questionnaires use a
+// small fraction of it.
+struct BudgetAnalisi
+{
+    bool attivo = false;
+    bool superato = false;
+    size_t restante = 0;
+};
+thread_local BudgetAnalisi budgetAnalisi;
+
+void* allocaConBudget(size_t dimensione)
+{
+    if (budgetAnalisi.attivo) {
+        if (dimensione > budgetAnalisi.restante) {
+            budgetAnalisi.superato = true;
+            return nullptr;
+        }
+        budgetAnalisi.restante -= dimensione;
+    }
+    return std::malloc(dimensione);
+}
+
+class AnalisiConBudget
+{
+public:
+    explicit AnalisiConBudget(size_t dimensioneIngresso)
+    {
+        static const bool installato =
+            (pugi::set_memory_management_functions(allocaConBudget, std::free), true);
+        Q_UNUSED(installato);
+        budgetAnalisi = {true, false, (size_t(32) << 20) + 2 * dimensioneIngresso};
+    }
+    ~AnalisiConBudget() { budgetAnalisi.attivo = false; }
+    AnalisiConBudget(const AnalisiConBudget&) = delete;
+    AnalisiConBudget& operator=(const AnalisiConBudget&) = delete;
+
+    bool superato() const { return budgetAnalisi.superato; }
+};
 
 QString descrizioneStato(pugi::xml_parse_status stato)
 {
@@ -602,6 +643,7 @@ QString DocumentoXml::analizza(BufferAnalizzatore& buffer, const std::function<q
     QString motivo;
     const char* dati = buffer.dati();
     const size_t n = buffer.dimensione();
+    const AnalisiConBudget budget(n);
     if (n == 0) {
         motivo = QStringLiteral("il contenuto è vuoto");
     } else if (letteComeUtf8(dati, n)) {
@@ -623,6 +665,8 @@ QString DocumentoXml::analizza(BufferAnalizzatore& buffer, const std::function<q
         else
             motivo = verificaStruttura(*m_documento);
     }
+    if (budget.superato())
+        motivo = QStringLiteral("contiene troppi elementi o attributi per un questionario");
     if (!motivo.isEmpty())
         m_documento->reset();
     return motivo;

@@ -366,6 +366,12 @@ void TestDocumentoXml::ingressi_data()
     QTest::newRow("Latin-1 dichiarato")
         << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>citt\xe0</r>") << "città";
     QTest::newRow("UTF-8 con BOM") << QByteArray("\xEF\xBB\xBF<r>citt\xC3\xA0</r>") << "città";
+    // Trees far larger than the file: refused before they take gigabytes.
+    const QString troppi = QStringLiteral("!contiene troppi elementi o attributi per un questionario");
+    QTest::newRow("un milione di elementi vuoti")
+        << "<r>" + QByteArray("<a/>").repeated(1000000) + "</r>" << troppi;
+    QTest::newRow("due milioni di attributi")
+        << "<r" + QByteArray(" a=''").repeated(2000000) + "/>" << troppi;
     QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
     QTest::newRow("UTF-16 con BOM") << QByteArray(utf16(u"<r>città</r>")) << "città";
 }
