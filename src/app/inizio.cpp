@@ -62,9 +62,12 @@ QPushButton* Inizio::pulsante(const char* nome, const QString& testo, int top, M
 
 void Inizio::apriModello(Modello modello)
 {
-    if (!m_finestra)
+    const bool nuova = !m_finestra;
+    if (nuova)
         m_finestra = std::make_unique<FinestraModello>(modello);
     // The model window is shown first, so that there is never a moment without a visible window.
     m_finestra->show();
     hide();
+    if (nuova)
+        m_finestra->recupero().offriRipristino();
 }

@@ -1,8 +1,10 @@
 #include "app/finestramodello.h"
 #include "app/iconanotificaqt.h"
 #include "modelli/posizionifile.h"
+#include "questionario/ui/finestranota.h"
 #include "support/arrivotesto.h"
 #include "support/interazionefinta.h"
+#include "support/percorsixml.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,15 +12,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 Q_DECLARE_METATYPE(Modello)
 
@@ -93,6 +98,9 @@ class TestFinestraModello : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Recovery copies and the like stay out of the user's own folders.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void caricamento_data() { modelli(); }
     void caricamento()
     {
@@ -169,7 +177,8 @@ private Q_SLOTS:
                                               "denominazione della società prima di passare alla generazione "
                                               "del file.");
         const std::tuple<const char*, QKeySequence, QString, QString> comandi[] = {
-            {"STAMPA", QKeySequence(QKeySequence::Print), "stampa|" + profilo(Modello::Tradizionale).titoloFinestra,
+            {"STAMPA", QKeySequence(QKeySequence::Print),
+             "stampa|" + profilo(Modello::Tradizionale).titoloFinestra,
              "stampa|" + profilo(Modello::Tradizionale).titoloFinestra},
             {"SALVA", QKeySequence(QKeySequence::Save), "salvafile|Salva file", "salvafile|Salva file"},
             {"LEGGI", QKeySequence(QKeySequence::Open), "aprifile|Apri file", "aprifile|Apri file"},
@@ -313,6 +322,10 @@ private Q_SLOTS:
         finestra.menuIcona()->close();
         finestra.close();
         QCOMPARE(finta->chiamate.last(), QStringLiteral("rimuovi"));
+        // The window ended the program, which makes every event loop started afterwards end at once: a main
+        // loop run once takes that back, so that the modal windows of later tests run.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
     }
 
     // Clicking a tab while a control of another page has the focus, or Ctrl+Tab from one: the tab shown and
@@ -392,6 +405,7 @@ private Q_SLOTS:
 
     void salvaELeggiRipristinanoLoSchermo_data() { modelli(); }
     void salvaELeggiRipristinanoLoSchermo();
+    void copiaDiRecupero();
 };
 
 namespace {
@@ -499,6 +513,43 @@ void TestFinestraModello::salvaELeggiRipristinanoLoSchermo()
              QStringLiteral("titolo|") + profilo(modello).titoloFinestra + QStringLiteral(" - ") + percorso);
     QVERIFY(f.finestra.pulsante(FinestraModello::Leggi)->isEnabled());
     QVERIFY(f.stato().flagSalvato());
+}
+
+// The note being typed goes into the recovery copy before "Fine"; hidden to the tray, the window writes the
+// copy at once.
+void TestFinestraModello::copiaDiRecupero()
+{
+    QTemporaryDir cartella;
+    impostaCartellaProgramma(QCoreApplication::applicationDirPath() + QStringLiteral("/../src"));
+    Finestra f(Modello::Monistico);
+    CopiaRecupero& recupero = f.finestra.recupero();
+    recupero.setCartella(cartella.path());
+    recupero.setIntervallo(std::chrono::milliseconds(0));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    {
+        const Questionario::Caricamento caricamento(f.finestra.questionario());
+        f.finestra.questionario().setBox(0, Casella::SI, true);
+    }
+    recupero.scriviSubito(); // only the typing is left to write
+    QString nellaCopia;
+    QTimer::singleShot(0, &f.finestra, [&] {
+        FinestraNota* nota = f.finestra.finestraNota();
+        QTest::keyClicks(nota->casellaTesto(), QStringLiteral("Nota a meta"));
+        QCoreApplication::processEvents();
+        nellaCopia = FileXml::daFile(recupero.percorso()).valore(QStringLiteral("A/0/1/1/1"));
+        nota->fine();
+    });
+    f.finestra.interazione().apriNotaGruppo(0);
+    QCOMPARE(nellaCopia, QStringLiteral("Nota a meta"));
+    QCOMPARE(f.finestra.questionario().notaSI(0), QStringLiteral("Nota a meta"));
+
+    recupero.setIntervallo(std::chrono::hours(1));
+    QTest::keyClicks(f.vaiA(QStringLiteral("TEXT_GENERALE_0")), QStringLiteral("Beta"));
+    QVERIFY(recupero.inAttesa());
+    f.finestra.showMinimized();
+    QCoreApplication::processEvents();
+    QVERIFY(!f.finestra.isVisible());
+    QCOMPARE(FileXml::daFile(recupero.percorso()).valore(QStringLiteral("G/0")), QStringLiteral("Beta"));
 }
 
 QTEST_MAIN(TestFinestraModello)

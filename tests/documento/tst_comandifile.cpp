@@ -1,5 +1,6 @@
 // Save, open and exit over the scripted port: what the user is asked, in which order, and what is left.
 #include "documento/comandifile.h"
+#include "documento/copiarecupero.h"
 #include "documento/scrittura.h"
 #include "modelli/modello.h"
 #include "modelli/posizionifile.h"
@@ -39,16 +40,24 @@ struct Banco
     ComandiFile c{q};
     StatoFinestra& stato = c.stato();
     QTemporaryDir cartella;
+    CopiaRecupero recupero{q, stato};
 
     Banco()
     {
         stato.setTitoloBase(QStringLiteral("Base"));
         stato.setPercorsoFile(QStringLiteral("precedente"));
+        recupero.setCartella(cartella.filePath(QStringLiteral("recupero")));
     }
     QString percorso(const QString& nome) const { return nome.isEmpty() ? nome : cartella.filePath(nome); }
 
-    // An edit, as the user makes them.
-    void modifica() { q.setCampoGenerale(0, QStringLiteral("Società modificata")); }
+    // An edit, as the user makes them, with its recovery copy written.
+    void modifica()
+    {
+        q.setCampoGenerale(0, QStringLiteral("Società modificata"));
+        recupero.scriviSubito();
+        QVERIFY(copiaPresente());
+    }
+    bool copiaPresente() const { return QFile::exists(recupero.percorso()); }
 
     // Queued answers: the prompt's, then the file names ("<annulla>" cancels that dialog).
     void prepara(const QList<int>& risposte, const QStringList& salva, const QStringList& apri = {})
@@ -181,6 +190,8 @@ void TestComandiFile::salvaTemporaneo()
              scritto ? QStringList(nomi) : QStringList());
     if (scritto)
         QCOMPARE(FileXml::daFile(b.percorso(nomi.last())).valore("G/0"), "Società modificata");
+    // The recovery copy goes with a completed save only.
+    QCOMPARE(b.copiaPresente(), !scritto);
 }
 
 // "Genera" checks first and stops at a problem; during an exit it writes without checking and ends the
@@ -377,6 +388,8 @@ void TestComandiFile::apri()
                             : modificato                        ? "Società modificata"
                                                                 : "";
     QCOMPARE(b.q.campoGenerale(0), società);
+    // The recovery copy goes once a file has been chosen and read, whatever the reader made of it.
+    QCOMPARE(b.copiaPresente(), modificato && !leggi);
 }
 
 // "Leggi" with unsaved changes, No, dialog cancelled: a later exit does not ask again.
@@ -451,6 +464,8 @@ void TestComandiFile::uscita()
     QCOMPARE(b.riassunto(), atteso);
     verificaMessaggi(b.finta);
     QCOMPARE(b.stato.flagUscita(), flagUscita);
+    // A clean exit leaves no recovery copy; staying keeps it.
+    QCOMPARE(b.copiaPresente(), modificato && !atteso.contains("termina"));
     if (chiusura || atteso.contains("termina"))
         return;
 
