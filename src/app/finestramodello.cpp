@@ -99,6 +99,10 @@ void FinestraModello::costruisci()
 
     m_schede = new QTabWidget(this);
     m_schede->setObjectName(QStringLiteral("MySSTab"));
+    // Its tab bar reads as the page shown, each tab as its caption.
+    m_schede->setAccessibleName(QStringLiteral("Pagine del questionario"));
+    m_schede->setAccessibleDescription(
+        QStringLiteral("Ctrl+Tab passa alla pagina seguente, Ctrl+Maiusc+Tab alla precedente."));
     colonna->addWidget(m_schede, 1);
 
     const Catalogo& catalogo = m_questionario.profilo().catalogo;
@@ -114,6 +118,7 @@ void FinestraModello::costruisci()
     scorrimento->setWidgetResizable(true);
     scorrimento->setFrameShape(QFrame::NoFrame);
     scorrimento->setWidget(m_datiGenerali);
+    descriviPagina(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
     m_schede->addTab(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
     // Shown again after a check or a read scrolled it, the page starts from its top, as far as the control
     // holding the focus lets it.
@@ -185,8 +190,11 @@ void FinestraModello::costruisciComandi(QWidget* riga)
         m_azioni[i] = azione;
         auto* pulsante = new QPushButton(definizioni[i].pulsante, riga);
         pulsante->setObjectName(QStringLiteral("Command_Function_%1").arg(i));
-        if (!azione->shortcut().isEmpty())
-            pulsante->setToolTip(azione->shortcut().toString(QKeySequence::NativeText));
+        const QString tasto = azione->shortcut().toString(QKeySequence::NativeText);
+        pulsante->setToolTip(tasto);
+        pulsante->setAccessibleName(definizioni[i].pulsante);
+        pulsante->setAccessibleDescription(tasto.isEmpty() ? QStringLiteral("Nessuna scorciatoia.")
+                                                           : QStringLiteral("Scorciatoia: ") + tasto);
         pulsante->setAutoDefault(true);
         connect(pulsante, &QPushButton::clicked, azione, &QAction::trigger);
         m_pulsanti[i] = pulsante;
