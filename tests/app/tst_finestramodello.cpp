@@ -412,6 +412,8 @@ private Q_SLOTS:
     void accessibilita_data();
     void accessibilita();
     void fuocoVisibile();
+    void etichetteNotaInLinea_data() { modelli(); }
+    void etichetteNotaInLinea();
 };
 
 namespace {
@@ -700,6 +702,44 @@ void TestFinestraModello::fuocoVisibile()
         QCOMPARE(bordo(), evidenza);
         f.vaiA(QStringLiteral("TEXT_GENERALE_0"));
         QVERIFY2(bordo() != evidenza, nome);
+    }
+}
+
+namespace {
+
+// The first row of a widget's picture where dark ink starts, in the coordinates of `pagina`.
+int inizioInchiostro(QWidget* w, QWidget* pagina)
+{
+    const QImage immagine = w->grab().toImage();
+    for (int y = 0; y < immagine.height(); ++y) {
+        for (int x = 0; x < immagine.width(); ++x) {
+            if (qGray(immagine.pixel(x, y)) < 100)
+                return w->mapTo(pagina, QPoint(0, y)).y();
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+// A question's note label reads on the line of its boxes' captions, a red one too.
+void TestFinestraModello::etichetteNotaInLinea()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    {
+        const Questionario::Caricamento caricamento(f.finestra.questionario());
+        f.finestra.questionario().setSegnoNota(7, true);
+    }
+    f.finestra.schede()->setCurrentIndex(1);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    QWidget* pagina = f.finestra.schede()->widget(1);
+    for (int indice : {72, 0, 7}) {
+        auto* box = f.trova<QCheckBox>(QStringLiteral("Check_SI_%1").arg(indice));
+        QWidget* nota = f.trova(QStringLiteral("Label_NOTA_%1").arg(indice));
+        const int casella = inizioInchiostro(box, pagina);
+        QVERIFY(casella >= 0);
+        QVERIFY2(qAbs(inizioInchiostro(nota, pagina) - casella) <= 1, qPrintable(nota->objectName()));
     }
 }
 

@@ -89,6 +89,9 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
         }
         griglia->addWidget(risposta, r, 1, Qt::AlignLeft | Qt::AlignTop);
         auto* nota = new EtichettaNota(questionario, riga.indice, contenuto);
+        // As tall as the boxes beside it, its caption centred: it reads on the line of theirs at any scaling.
+        nota->setMinimumHeight(risposta->sizeHint().height());
+        nota->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         connect(nota, &EtichettaNota::cliccata, this, &PaginaDomande::notaCliccata);
         if (auto* caselle = qobject_cast<CaselleRisposta*>(risposta))
             connect(caselle, &CaselleRisposta::tastoNota, nota, &EtichettaNota::attiva);
