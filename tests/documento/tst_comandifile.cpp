@@ -9,9 +9,11 @@
 #include "support/percorsixml.h"
 #include "support/questionariocompleto.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -146,6 +148,8 @@ private Q_SLOTS:
     void dialogoAnnullatoPoiEsci();
     void uscita_data();
     void uscita();
+    void copiaDiRecupero_data();
+    void copiaDiRecupero();
 };
 
 void TestComandiFile::salvaTemporaneo_data()
@@ -478,6 +482,60 @@ void TestComandiFile::uscita()
     b.c.salva(false);
     QCOMPARE(b.finta.chiamate("termina"), QStringList());
     QVERIFY(QFile::exists(b.percorso("dopo.xml")));
+}
+
+void TestComandiFile::copiaDiRecupero_data()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("Sì") << true;
+    QTest::newRow("No") << false;
+}
+
+// The recovery copy: a burst of edits writes once, when the wait has run out; a failed write says nothing and
+// leaves the copy as it was. After a crash the next opening offers the copy with the time it was written:
+// "Sì" brings its content back as unsaved edits under the caption as it was, "No" deletes it. (When it goes
+// is followed through the scenarios above.)
+void TestComandiFile::copiaDiRecupero()
+{
+    QFETCH(bool, si);
+    Banco prima;
+    const QString copia = prima.recupero.percorso();
+    prima.recupero.setIntervallo(std::chrono::milliseconds(0));
+    QSignalSpy scritte(&prima.recupero, &CopiaRecupero::scritta);
+    prima.q.setCampoGenerale(0, "Alfa");
+    prima.q.setConteggioRiquadroII(1, "4"); // no edit for the saved flag, but the file carries it
+    QVERIFY(prima.recupero.inAttesa() && !QFile::exists(copia));
+    QCoreApplication::processEvents();
+    QCOMPARE(scritte.size(), 1);
+    impostaCartellaProgramma(prima.percorso("senza-modelli"));
+    prima.q.setCampoGenerale(0, "Beta");
+    QCoreApplication::processEvents();
+    impostaCartellaProgramma(cartellaModelli);
+    QCOMPARE(scritte.size(), 1);
+    QCOMPARE(prima.finta.registro, QStringList());
+    {
+        QFile file(copia);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(14, 32, 50)),
+                                 QFileDevice::FileModificationTime));
+    }
+
+    Banco dopo; // the first run never ended: a crash
+    dopo.recupero.setCartella(prima.recupero.cartella());
+    dopo.prepara({int(si ? Esito::Si : Esito::No)}, {});
+    dopo.recupero.offriRipristino();
+    QCOMPARE(dopo.finta.registro,
+             QStringList("messaggio|" + titoloApplicazione() +
+                         "|È stata trovata una copia di recupero del questionario, salvata il "
+                         "06/12/2026 alle 14:32. Si desidera ripristinarla?"));
+    QCOMPARE(dopo.finta.messaggi[0].pulsanti, Interazione::Pulsanti::SiNo);
+    QCOMPARE(dopo.finta.messaggi[0].icona, Interazione::Icona::Domanda);
+    QCOMPARE(dopo.q.campoGenerale(0), si ? "Alfa" : "");
+    QCOMPARE(dopo.q.conteggioRiquadroII(1), si ? "4" : "");
+    QCOMPARE(dopo.stato.flagSalvato(), !si);
+    QCOMPARE(dopo.stato.leggiDisponibile(), !si);
+    QCOMPARE(QFile::exists(copia), si);
+    QVERIFY(!dopo.recupero.inAttesa()); // what was read back is no edit waiting to be written
 }
 
 QTEST_GUILESS_MAIN(TestComandiFile)
