@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -60,14 +61,23 @@ FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica>
     if (!m_icona)
         m_icona = std::make_unique<IconaNotificaQt>(windowIcon());
     m_interazione.termina = [this] { terminaProgramma(); };
-    m_interazione.editorNotaGruppo = [this](int indice) { finestraNota()->apriGruppo(indice); };
-    m_interazione.editorNotaMembro = [this](int riga) { finestraNota()->apriMembro(riga); };
+    m_interazione.editorNotaGruppo = [this](int indice) { apriNota(indice, -1); };
+    m_interazione.editorNotaMembro = [this](int riga) { apriNota(-1, riga); };
     costruisci();
     caricamento();
     if (posizioniFile(modello).radiceEstraneaAlLettoreV11) {
         m_v11 = new CollegamentoV11(*this, m_comandi.stato());
         m_comandi.impostaDestinazioneV11(m_v11);
     }
+    // After the load sequence, whose "saved" must not take away a copy left by the last run.
+    m_recupero = new CopiaRecupero(m_questionario, m_comandi.stato(), this);
+    m_recupero->setFonteNotaInCorso([this]() -> std::optional<CopiaRecupero::NotaInCorso> {
+        if (!m_notaAperta || !m_nota)
+            return std::nullopt;
+        CopiaRecupero::NotaInCorso nota = *m_notaAperta;
+        nota.testo = m_nota->testo();
+        return nota;
+    });
     // The user can type the company's name at once.
     m_datiGenerali->campo(0)->setFocus(Qt::OtherFocusReason);
 
@@ -89,6 +99,10 @@ void FinestraModello::costruisci()
 
     m_schede = new QTabWidget(this);
     m_schede->setObjectName(QStringLiteral("MySSTab"));
+    // Its tab bar reads as the page shown, each tab as its caption.
+    m_schede->setAccessibleName(QStringLiteral("Pagine del questionario"));
+    m_schede->setAccessibleDescription(
+        QStringLiteral("Ctrl+Tab passa alla pagina seguente, Ctrl+Maiusc+Tab alla precedente."));
     colonna->addWidget(m_schede, 1);
 
     const Catalogo& catalogo = m_questionario.profilo().catalogo;
@@ -104,6 +118,7 @@ void FinestraModello::costruisci()
     scorrimento->setWidgetResizable(true);
     scorrimento->setFrameShape(QFrame::NoFrame);
     scorrimento->setWidget(m_datiGenerali);
+    descriviPagina(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
     m_schede->addTab(scorrimento, catalogo.pagine[DatiGeneraliPagina].didascalia);
     // Shown again after a check or a read scrolled it, the page starts from its top, as far as the control
     // holding the focus lets it.
@@ -175,8 +190,11 @@ void FinestraModello::costruisciComandi(QWidget* riga)
         m_azioni[i] = azione;
         auto* pulsante = new QPushButton(definizioni[i].pulsante, riga);
         pulsante->setObjectName(QStringLiteral("Command_Function_%1").arg(i));
-        if (!azione->shortcut().isEmpty())
-            pulsante->setToolTip(azione->shortcut().toString(QKeySequence::NativeText));
+        const QString tasto = azione->shortcut().toString(QKeySequence::NativeText);
+        pulsante->setToolTip(tasto);
+        pulsante->setAccessibleName(definizioni[i].pulsante);
+        pulsante->setAccessibleDescription(tasto.isEmpty() ? QStringLiteral("Nessuna scorciatoia.")
+                                                           : QStringLiteral("Scorciatoia: ") + tasto);
         pulsante->setAutoDefault(true);
         connect(pulsante, &QPushButton::clicked, azione, &QAction::trigger);
         m_pulsanti[i] = pulsante;
@@ -305,9 +323,23 @@ void FinestraModello::ripristina()
 
 FinestraNota* FinestraModello::finestraNota()
 {
-    if (!m_nota)
+    if (!m_nota) {
         m_nota = new FinestraNota(m_questionario, this);
+        // A long note is typed in the note window: the recovery copy follows it before "Fine".
+        connect(m_nota->casellaTesto(), &QPlainTextEdit::textChanged, m_recupero,
+                &CopiaRecupero::notaInCorsoCambiata);
+    }
     return m_nota;
+}
+
+void FinestraModello::apriNota(int indice, int riga)
+{
+    m_notaAperta = CopiaRecupero::NotaInCorso{indice, riga, {}};
+    if (riga >= 0)
+        finestraNota()->apriMembro(riga);
+    else
+        finestraNota()->apriGruppo(indice);
+    m_notaAperta.reset();
 }
 
 void FinestraModello::notaCliccata(int indice)
@@ -347,8 +379,11 @@ void FinestraModello::changeEvent(QEvent* evento)
     QWidget::changeEvent(evento);
     // Minimised, the window lives on as its tray icon only; without a tray it stays an ordinary minimised
     // window, so that it can always be reached.
-    if (evento->type() == QEvent::WindowStateChange && isMinimized() && m_iconaPresente)
+    if (evento->type() == QEvent::WindowStateChange && isMinimized() && m_iconaPresente) {
         QTimer::singleShot(0, this, &QWidget::hide);
+        // Out of sight, the window may be forgotten until the machine goes down.
+        m_recupero->scriviSubito();
+    }
 }
 
 void FinestraModello::closeEvent(QCloseEvent* evento)

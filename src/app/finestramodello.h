@@ -3,12 +3,14 @@
 #include "app/iconanotifica.h"
 #include "app/interazioneqt.h"
 #include "documento/comandifile.h"
+#include "documento/copiarecupero.h"
 #include "modelli/modello.h"
 #include "questionario/questionario.h"
 
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -49,6 +51,7 @@ public:
     QAction* azione(Comando comando) const { return m_azioni[comando]; }
     QPushButton* pulsante(Comando comando) const { return m_pulsanti[comando]; }
     IconaNotifica& icona() const { return *m_icona; }
+    CopiaRecupero& recupero() const { return *m_recupero; }
     InterazioneQt& interazione() { return m_interazione; }
 
     // The commands, as the button row and the tray menu call them.
@@ -78,6 +81,7 @@ private:
     void mostraMenuIcona();
     void terminaProgramma();
     void notaCliccata(int indice);
+    void apriNota(int indice, int riga);
     int paginaDi(const QWidget* controllo) const;
     bool raggiungibile(const QWidget* controllo) const;
     bool spostaFocusDaTastiera(bool avanti);
@@ -100,6 +104,9 @@ private:
     std::array<QPushButton*, 5> m_pulsanti{};
     QAction* m_ripristina = nullptr;
     FinestraNota* m_nota = nullptr;
+    // The group or member whose note the note window shows, while it is open.
+    std::optional<CopiaRecupero::NotaInCorso> m_notaAperta;
+    CopiaRecupero* m_recupero = nullptr;
     CollegamentoV11* m_v11 = nullptr;
 };
 

@@ -54,6 +54,8 @@ QPushButton* Inizio::pulsante(const char* nome, const QString& testo, int top, M
     auto* p = new QPushButton(testo, this);
     p->setObjectName(QString::fromLatin1(nome));
     p->setGeometry(daTwips(1200, top, 3525, 495));
+    p->setAccessibleDescription(QStringLiteral("Apre il questionario del modello ") +
+                                testo.section(u' ', -1).toLower() + u'.');
     // Enter on the focused button chooses the model, as Space and a click do.
     p->setAutoDefault(true);
     connect(p, &QPushButton::clicked, this, [this, modello] { apriModello(modello); });
@@ -62,9 +64,12 @@ QPushButton* Inizio::pulsante(const char* nome, const QString& testo, int top, M
 
 void Inizio::apriModello(Modello modello)
 {
-    if (!m_finestra)
+    const bool nuova = !m_finestra;
+    if (nuova)
         m_finestra = std::make_unique<FinestraModello>(modello);
     // The model window is shown first, so that there is never a moment without a visible window.
     m_finestra->show();
     hide();
+    if (nuova)
+        m_finestra->recupero().offriRipristino();
 }

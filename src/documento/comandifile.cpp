@@ -86,6 +86,7 @@ void StatoFinestra::segnaSalvato()
         m_leggiDisponibile = true;
         Q_EMIT leggiDisponibileCambiato(true);
     }
+    Q_EMIT salvato();
 }
 
 ComandiFile::ComandiFile(Questionario& questionario) : m_q(questionario)
@@ -113,7 +114,7 @@ ComandiFile::EsitoSalva ComandiFile::salvaConEsito(bool generazione)
         interazione.impostaTitolo(m_stato.titoloBase() + QStringLiteral(" - ") + nomeFile(*scelto));
         if (m_stato.flagUscita()) {
             esito = EsitoSalva::ProgrammaTerminato;
-            interazione.terminaProgramma();
+            terminaProgramma();
             return;
         }
         m_stato.segnaSalvato();
@@ -137,6 +138,12 @@ bool ComandiFile::offriSalvataggio()
     default:
         return false;
     }
+}
+
+void ComandiFile::terminaProgramma()
+{
+    m_stato.segnaUscitaRegolare();
+    m_q.interazione().terminaProgramma();
 }
 
 void ComandiFile::salva(bool generazione)
@@ -184,7 +191,7 @@ void ComandiFile::esci()
     Interazione& interazione = m_q.interazione();
     const bool finito = eseguiIntercettando(interazione, [&] {
         if (m_stato.flagSalvato()) {
-            interazione.terminaProgramma();
+            terminaProgramma();
             return;
         }
         m_stato.setFlagUscita(true);
@@ -195,7 +202,7 @@ void ComandiFile::esci()
                 return;
             break;
         case Esito::No:
-            interazione.terminaProgramma();
+            terminaProgramma();
             return;
         default:
             break;
@@ -211,6 +218,6 @@ bool ComandiFile::chiusuraFinestra()
     // The program ends even when the save was cancelled: the changes are lost.
     if (!offriSalvataggio())
         return false;
-    m_q.interazione().terminaProgramma();
+    terminaProgramma();
     return true;
 }

@@ -33,6 +33,8 @@ public:
     void segnaModificato();
     // Written or read: saved, and "Leggi" available again.
     void segnaSalvato();
+    // The program ends at the user's wish: after the exit prompt, or with nothing left unsaved.
+    void segnaUscitaRegolare() { Q_EMIT uscitaRegolare(); }
     // Without touching "Leggi": a click on a note label or on the requisiti column clears the flag, a
     // cancelled open dialog sets it.
     void setFlagSalvato(bool salvato) { m_flagSalvato = salvato; }
@@ -46,6 +48,9 @@ public:
 
 Q_SIGNALS:
     void leggiDisponibileCambiato(bool disponibile);
+    // The questionnaire counts as saved: it has been written to a file or read from one.
+    void salvato();
+    void uscitaRegolare();
 
 private:
     bool m_flagSalvato = true;
@@ -94,6 +99,7 @@ private:
     };
     EsitoSalva salvaConEsito(bool generazione);
     bool offriSalvataggio();
+    void terminaProgramma();
 
     Questionario& m_q;
     StatoFinestra m_stato;

@@ -13,6 +13,9 @@ struct ColonnaMembri
     QString intestazione;  // caption of the heading label; empty when the column has no label
     // The label's tooltip, the full wording; equal to the caption where that is not shortened.
     QString suggerimento;
+
+    // The heading's full wording, as a screen reader says it.
+    const QString& intestazioneIntera() const { return suggerimento.isEmpty() ? intestazione : suggerimento; }
 };
 
 // The members table of one model: its columns in grid order and the columns the program refers to by name.

@@ -62,6 +62,36 @@ QList<int> ProfiloModello::campiGenerali() const
     return campi;
 }
 
+QString ProfiloModello::testoDomandaPerEsteso(int indice) const
+{
+    switch (indice) {
+    case 79:
+        return etichettaCasella79;
+    case 80:
+        return etichettaCasella80;
+    case 81:
+        return etichettaCampoGenerale(33);
+    default:
+        break;
+    }
+    const Domanda& d = domanda(indice);
+    // A sub-question is indented under the line it belongs to: the nearest line above it that is not.
+    if (!d.testo.startsWith(u' '))
+        return d.testo;
+    QString sopra;
+    for (const RigaPagina& riga : catalogo.pagine[d.pagina].righe) {
+        if (riga.indice == indice)
+            break;
+        const QString& testo = riga.eIntestazione() ? riga.intestazione : domanda(riga.indice).testo;
+        if (!testo.startsWith(u' '))
+            sopra = testo.trimmed();
+    }
+    const QString propria = d.testo.trimmed();
+    if (sopra.isEmpty())
+        return propria;
+    return sopra + (sopra.endsWith(u':') ? QStringLiteral(" ") : QStringLiteral(": ")) + propria;
+}
+
 QString ProfiloModello::etichettaCampoGenerale(int campo) const
 {
     switch (campo) {

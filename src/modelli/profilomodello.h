@@ -36,6 +36,9 @@ struct ProfiloModello
     QString etichettaCampoGenerale(int campo) const;
 
     const Domanda& domanda(int indice) const { return catalogo.domande.at(indice); }
+    // The text of question `indice` as it reads on its own, for a screen reader: a sub-question after the
+    // line it belongs to, a single box of the general-data page as the text beside it.
+    QString testoDomandaPerEsteso(int indice) const;
 };
 
 const ProfiloModello& profilo(Modello modello);

@@ -111,6 +111,13 @@ QString TabellaMembri::requisiti(int riga) const
     return cella(riga, m_layout.colonnaNascosta);
 }
 
+QString TabellaMembri::nomeMembro(int riga) const
+{
+    const QString etichetta = etichettaRiga(riga);
+    return etichetta == etichettaPresidente ? QStringLiteral("Presidente")
+                                            : QStringLiteral("Membro ") + etichetta;
+}
+
 QString TabellaMembri::titoloNotaMembro(int riga) const
 {
     const QString etichetta = etichettaRiga(riga);
@@ -150,6 +157,19 @@ QVariant TabellaMembri::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return m_righe.at(index.row()).at(index.column());
+    case Qt::AccessibleTextRole: {
+        if (index.column() == 0)
+            return nomeMembro(index.row());
+        const QString& testo = m_righe.at(index.row()).at(index.column());
+        return m_layout.colonne.at(index.column()).intestazioneIntera() + QStringLiteral(": ") +
+               (testo.isEmpty() ? QStringLiteral("vuota") : testo);
+    }
+    case Qt::AccessibleDescriptionRole:
+        if (index.column() == 0)
+            return m_layout.intestazioneMembri();
+        return nomeMembro(index.row()) + (index.column() == m_layout.colonnaRequisiti
+                                              ? QStringLiteral(". Invio apre il testo dei requisiti.")
+                                              : QStringLiteral(". Invio modifica la cella."));
     case Qt::TextAlignmentRole: {
         const Qt::Alignment orizzontale =
             m_layout.colonne.at(index.column()).centrata ? Qt::AlignHCenter : Qt::AlignLeft;

@@ -49,6 +49,8 @@ public:
     QString etichettaRiga(int riga) const;
     // The member's professional-requirements text (the hidden column).
     QString requisiti(int riga) const;
+    // The member as a screen reader says it: "Presidente", "Membro 2".
+    QString nomeMembro(int riga) const;
 
     // The note window in member mode, for the member of row `riga`.
     QString titoloNotaMembro(int riga) const;
@@ -58,6 +60,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
+    // For a screen reader, a cell reads as its column's heading and its text, then the member and what Enter
+    // does there (Qt::AccessibleTextRole, Qt::AccessibleDescriptionRole); the row label as the member.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;

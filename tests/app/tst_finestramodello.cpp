@@ -1,24 +1,30 @@
 #include "app/finestramodello.h"
 #include "app/iconanotificaqt.h"
 #include "modelli/posizionifile.h"
+#include "questionario/ui/finestranota.h"
 #include "support/arrivotesto.h"
 #include "support/interazionefinta.h"
+#include "support/percorsixml.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 Q_DECLARE_METATYPE(Modello)
 
@@ -93,6 +99,9 @@ class TestFinestraModello : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Recovery copies and the like stay out of the user's own folders.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void caricamento_data() { modelli(); }
     void caricamento()
     {
@@ -169,7 +178,8 @@ private Q_SLOTS:
                                               "denominazione della società prima di passare alla generazione "
                                               "del file.");
         const std::tuple<const char*, QKeySequence, QString, QString> comandi[] = {
-            {"STAMPA", QKeySequence(QKeySequence::Print), "stampa|" + profilo(Modello::Tradizionale).titoloFinestra,
+            {"STAMPA", QKeySequence(QKeySequence::Print),
+             "stampa|" + profilo(Modello::Tradizionale).titoloFinestra,
              "stampa|" + profilo(Modello::Tradizionale).titoloFinestra},
             {"SALVA", QKeySequence(QKeySequence::Save), "salvafile|Salva file", "salvafile|Salva file"},
             {"LEGGI", QKeySequence(QKeySequence::Open), "aprifile|Apri file", "aprifile|Apri file"},
@@ -313,6 +323,10 @@ private Q_SLOTS:
         finestra.menuIcona()->close();
         finestra.close();
         QCOMPARE(finta->chiamate.last(), QStringLiteral("rimuovi"));
+        // The window ended the program, which makes every event loop started afterwards end at once: a main
+        // loop run once takes that back, so that the modal windows of later tests run.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
     }
 
     // Clicking a tab while a control of another page has the focus, or Ctrl+Tab from one: the tab shown and
@@ -392,6 +406,12 @@ private Q_SLOTS:
 
     void salvaELeggiRipristinanoLoSchermo_data() { modelli(); }
     void salvaELeggiRipristinanoLoSchermo();
+    void copiaDiRecupero();
+    void accessibilitaDiOgniControllo_data() { modelli(); }
+    void accessibilitaDiOgniControllo();
+    void accessibilita_data();
+    void accessibilita();
+    void aspetto();
 };
 
 namespace {
@@ -499,6 +519,149 @@ void TestFinestraModello::salvaELeggiRipristinanoLoSchermo()
              QStringLiteral("titolo|") + profilo(modello).titoloFinestra + QStringLiteral(" - ") + percorso);
     QVERIFY(f.finestra.pulsante(FinestraModello::Leggi)->isEnabled());
     QVERIFY(f.stato().flagSalvato());
+}
+
+// The note being typed goes into the recovery copy before "Fine"; hidden to the tray, the window writes the
+// copy at once.
+void TestFinestraModello::copiaDiRecupero()
+{
+    QTemporaryDir cartella;
+    impostaCartellaProgramma(QCoreApplication::applicationDirPath() + QStringLiteral("/../src"));
+    Finestra f(Modello::Monistico);
+    CopiaRecupero& recupero = f.finestra.recupero();
+    recupero.setCartella(cartella.path());
+    recupero.setIntervallo(std::chrono::milliseconds(0));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.finestra));
+    {
+        const Questionario::Caricamento caricamento(f.finestra.questionario());
+        f.finestra.questionario().setBox(0, Casella::SI, true);
+    }
+    recupero.scriviSubito(); // only the typing is left to write
+    QString nellaCopia;
+    QTimer::singleShot(0, &f.finestra, [&] {
+        QTest::keyClicks(f.finestra.finestraNota()->casellaTesto(), QStringLiteral("Nota a meta"));
+        QCoreApplication::processEvents();
+        nellaCopia = FileXml::daFile(recupero.percorso()).valore(QStringLiteral("A/0/1/1/1"));
+        f.finestra.finestraNota()->fine();
+    });
+    f.finestra.interazione().apriNotaGruppo(0);
+    QCOMPARE(nellaCopia, QStringLiteral("Nota a meta"));
+
+    recupero.setIntervallo(std::chrono::hours(1));
+    QTest::keyClicks(f.vaiA(QStringLiteral("TEXT_GENERALE_0")), QStringLiteral("Beta"));
+    f.finestra.showMinimized();
+    QCoreApplication::processEvents();
+    QVERIFY(!f.finestra.isVisible());
+    QCOMPARE(FileXml::daFile(recupero.percorso()).valore(QStringLiteral("G/0")), QStringLiteral("Beta"));
+}
+
+// Every control the keyboard can reach has a name and a description for a screen reader. The toolkit gives a
+// tab bar no description: it reads as the page shown, its tabs as their captions.
+void TestFinestraModello::accessibilitaDiOgniControllo()
+{
+    QFETCH(Modello, modello);
+    Finestra f(modello);
+    QStringList senza;
+    for (QWidget* w : f.finestra.findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isHidden() || qobject_cast<QTabBar*>(w))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (a->text(QAccessible::Name).isEmpty() || a->text(QAccessible::Description).isEmpty())
+            senza.append(w->objectName() + u'(' + QString::fromLatin1(w->metaObject()->className()) + u')');
+    }
+    QCOMPARE(senza.join(u' '), QString());
+}
+
+void TestFinestraModello::accessibilita_data()
+{
+    QTest::addColumn<Modello>("modello");
+    QTest::addColumn<QString>("controllo"); // an objectName, or "r,c" for a cell of the members grid
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("descrizione");
+    const auto riga = [](Modello m, const char* controllo, const char* nome, const char* descrizione) {
+        QTest::addRow("%s %s", qPrintable(nomeModello(m)), controllo)
+            << m << QString::fromUtf8(controllo) << QString::fromUtf8(nome) << QString::fromUtf8(descrizione);
+    };
+    const auto T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
+    // Question 0 has a note.
+    riga(T, "Check_SI_0",
+         "Si: La società ha effettuato operazioni atipiche o inusuali con: società infragruppo",
+         "Nota 1.a: presente. F2 apre la nota.");
+    riga(M, "Check_SI_79",
+         "Requisiti di professionalità dei membri del comitato per il controllo sulla gestione",
+         "Nota 1.0.a: assente. F2 apre la nota.");
+    riga(D, "TEXT_GENERALE_35", "Data inizio incarico: mese", "Solo cifre, al massimo 2.");
+    riga(
+        T, "TEXT_1",
+        "E' stato istituito il comitato per le proposte di nomina? Quante riunioni sono state svolte dal comitato "
+        "nel corso dell'anno?",
+        "Solo cifre, al massimo 3.");
+    riga(D, "Command_Function_3", "Genera", "Scorciatoia: Ctrl+G");
+    riga(M, "0,2", "Codice Fiscale: RSSMRA80A01H501U", "Presidente. Invio modifica la cella.");
+    riga(T, "1,12", "Requisiti di professionalità: vuota", "Membro 2. Invio apre il testo dei requisiti.");
+}
+
+// What a screen reader says of a sample of controls, the questionnaire's state included.
+void TestFinestraModello::accessibilita()
+{
+    QFETCH(Modello, modello);
+    QFETCH(QString, controllo);
+    Finestra f(modello);
+    Questionario& q = f.finestra.questionario();
+    {
+        const Questionario::Caricamento caricamento(q);
+        q.setBox(0, Casella::SI, true);
+        q.setSegnoNota(0, true);
+        q.membri().setCella(0, 2, QStringLiteral("RSSMRA80A01H501U"));
+    }
+    const auto griglia = [&] {
+        return QAccessible::queryAccessibleInterface(f.trova("MSHFlexGrid1"))->tableInterface();
+    };
+    QAccessibleInterface* a =
+        controllo.contains(u',')
+            ? griglia()->cellAt(controllo.section(u',', 0, 0).toInt(), controllo.section(u',', 1).toInt())
+            : QAccessible::queryAccessibleInterface(f.trova(controllo));
+    QTEST(a->text(QAccessible::Name), "nome");
+    QTEST(a->text(QAccessible::Description), "descrizione");
+}
+
+namespace {
+
+// The first row of a widget's picture with dark ink, in the coordinates of `pagina`.
+int inizioInchiostro(QWidget* w, QWidget* pagina)
+{
+    const QImage immagine = w->grab().toImage();
+    for (int y = 0; y < immagine.height(); ++y) {
+        for (int x = 0; x < immagine.width(); ++x) {
+            if (qGray(immagine.pixel(x, y)) < 100)
+                return w->mapTo(pagina, QPoint(0, y)).y();
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+// Where the style marks the focus faintly or not at all (a box's focus goes around its caption, the grid's
+// around its current cell), the boxes without a caption and the members grid have a frame of the highlight
+// colour while they hold it. A question's note label reads on the line of its boxes' captions.
+void TestFinestraModello::aspetto()
+{
+    Finestra f(Modello::Dualistico);
+    QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
+    for (const char* nome : {"Check_SI_79", "Check_SI_80", "Check_SI_81", "MSHFlexGrid1"}) {
+        QWidget* w = f.vaiA(QString::fromLatin1(nome));
+        const QColor evidenza = w->palette().color(QPalette::Highlight);
+        const auto bordo = [w] { return w->grab().toImage().pixelColor(0, w->height() / 2); };
+        QCOMPARE(bordo(), evidenza);
+        f.vaiA(QStringLiteral("TEXT_GENERALE_0"));
+        QVERIFY2(bordo() != evidenza, nome);
+    }
+    f.finestra.schede()->setCurrentIndex(1);
+    QWidget* pagina = f.finestra.schede()->widget(1);
+    const int casella = inizioInchiostro(f.trova("Check_SI_72"), pagina);
+    QVERIFY(casella >= 0);
+    QVERIFY(qAbs(inizioInchiostro(f.trova("Label_NOTA_72"), pagina) - casella) <= 1);
 }
 
 QTEST_MAIN(TestFinestraModello)

@@ -1,5 +1,6 @@
 // Save, open and exit over the scripted port: what the user is asked, in which order, and what is left.
 #include "documento/comandifile.h"
+#include "documento/copiarecupero.h"
 #include "documento/scrittura.h"
 #include "modelli/modello.h"
 #include "modelli/posizionifile.h"
@@ -8,9 +9,11 @@
 #include "support/percorsixml.h"
 #include "support/questionariocompleto.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,16 +42,24 @@ struct Banco
     ComandiFile c{q};
     StatoFinestra& stato = c.stato();
     QTemporaryDir cartella;
+    CopiaRecupero recupero{q, stato};
 
     Banco()
     {
         stato.setTitoloBase(QStringLiteral("Base"));
         stato.setPercorsoFile(QStringLiteral("precedente"));
+        recupero.setCartella(cartella.filePath(QStringLiteral("recupero")));
     }
     QString percorso(const QString& nome) const { return nome.isEmpty() ? nome : cartella.filePath(nome); }
 
-    // An edit, as the user makes them.
-    void modifica() { q.setCampoGenerale(0, QStringLiteral("Società modificata")); }
+    // An edit, as the user makes them, with its recovery copy written.
+    void modifica()
+    {
+        q.setCampoGenerale(0, QStringLiteral("Società modificata"));
+        recupero.scriviSubito();
+        QVERIFY(copiaPresente());
+    }
+    bool copiaPresente() const { return QFile::exists(recupero.percorso()); }
 
     // Queued answers: the prompt's, then the file names ("<annulla>" cancels that dialog).
     void prepara(const QList<int>& risposte, const QStringList& salva, const QStringList& apri = {})
@@ -137,6 +148,8 @@ private Q_SLOTS:
     void dialogoAnnullatoPoiEsci();
     void uscita_data();
     void uscita();
+    void copiaDiRecupero_data();
+    void copiaDiRecupero();
 };
 
 void TestComandiFile::salvaTemporaneo_data()
@@ -181,6 +194,8 @@ void TestComandiFile::salvaTemporaneo()
              scritto ? QStringList(nomi) : QStringList());
     if (scritto)
         QCOMPARE(FileXml::daFile(b.percorso(nomi.last())).valore("G/0"), "Società modificata");
+    // The recovery copy goes with a completed save only.
+    QCOMPARE(b.copiaPresente(), !scritto);
 }
 
 // "Genera" checks first and stops at a problem; during an exit it writes without checking and ends the
@@ -377,6 +392,8 @@ void TestComandiFile::apri()
                             : modificato                        ? "Società modificata"
                                                                 : "";
     QCOMPARE(b.q.campoGenerale(0), società);
+    // The recovery copy goes once a file has been chosen and read, whatever the reader made of it.
+    QCOMPARE(b.copiaPresente(), modificato && !leggi);
 }
 
 // "Leggi" with unsaved changes, No, dialog cancelled: a later exit does not ask again.
@@ -451,6 +468,8 @@ void TestComandiFile::uscita()
     QCOMPARE(b.riassunto(), atteso);
     verificaMessaggi(b.finta);
     QCOMPARE(b.stato.flagUscita(), flagUscita);
+    // A clean exit leaves no recovery copy; staying keeps it.
+    QCOMPARE(b.copiaPresente(), modificato && !atteso.contains("termina"));
     if (chiusura || atteso.contains("termina"))
         return;
 
@@ -463,6 +482,60 @@ void TestComandiFile::uscita()
     b.c.salva(false);
     QCOMPARE(b.finta.chiamate("termina"), QStringList());
     QVERIFY(QFile::exists(b.percorso("dopo.xml")));
+}
+
+void TestComandiFile::copiaDiRecupero_data()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("Sì") << true;
+    QTest::newRow("No") << false;
+}
+
+// The recovery copy: a burst of edits writes once, when the wait has run out; a failed write says nothing and
+// leaves the copy as it was. After a crash the next opening offers the copy with the time it was written:
+// "Sì" brings its content back as unsaved edits under the caption as it was, "No" deletes it. (When it goes
+// is followed through the scenarios above.)
+void TestComandiFile::copiaDiRecupero()
+{
+    QFETCH(bool, si);
+    Banco prima;
+    const QString copia = prima.recupero.percorso();
+    prima.recupero.setIntervallo(std::chrono::milliseconds(0));
+    QSignalSpy scritte(&prima.recupero, &CopiaRecupero::scritta);
+    prima.q.setCampoGenerale(0, "Alfa");
+    prima.q.setConteggioRiquadroII(1, "4"); // no edit for the saved flag, but the file carries it
+    QVERIFY(prima.recupero.inAttesa() && !QFile::exists(copia));
+    QCoreApplication::processEvents();
+    QCOMPARE(scritte.size(), 1);
+    impostaCartellaProgramma(prima.percorso("senza-modelli"));
+    prima.q.setCampoGenerale(0, "Beta");
+    QCoreApplication::processEvents();
+    impostaCartellaProgramma(cartellaModelli);
+    QCOMPARE(scritte.size(), 1);
+    QCOMPARE(prima.finta.registro, QStringList());
+    {
+        QFile file(copia);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(14, 32, 50)),
+                                 QFileDevice::FileModificationTime));
+    }
+
+    Banco dopo; // the first run never ended: a crash
+    dopo.recupero.setCartella(prima.recupero.cartella());
+    dopo.prepara({int(si ? Esito::Si : Esito::No)}, {});
+    dopo.recupero.offriRipristino();
+    QCOMPARE(dopo.finta.registro,
+             QStringList("messaggio|" + titoloApplicazione() +
+                         "|È stata trovata una copia di recupero del questionario, salvata il "
+                         "06/12/2026 alle 14:32. Si desidera ripristinarla?"));
+    QCOMPARE(dopo.finta.messaggi[0].pulsanti, Interazione::Pulsanti::SiNo);
+    QCOMPARE(dopo.finta.messaggi[0].icona, Interazione::Icona::Domanda);
+    QCOMPARE(dopo.q.campoGenerale(0), si ? "Alfa" : "");
+    QCOMPARE(dopo.q.conteggioRiquadroII(1), si ? "4" : "");
+    QCOMPARE(dopo.stato.flagSalvato(), !si);
+    QCOMPARE(dopo.stato.leggiDisponibile(), !si);
+    QCOMPARE(QFile::exists(copia), si);
+    QVERIFY(!dopo.recupero.inAttesa()); // what was read back is no edit waiting to be written
 }
 
 QTEST_GUILESS_MAIN(TestComandiFile)

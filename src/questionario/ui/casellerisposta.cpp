@@ -44,12 +44,26 @@ CaselleRisposta::CaselleRisposta(Questionario& questionario, int indice, QWidget
         if (box)
             box->setChecked(stato);
     });
+    descriviNota(questionario.segnoNota(indice));
+    connect(&questionario, &Questionario::segnoNotaCambiato, this, [this](int i, bool segno) {
+        if (i == m_indice)
+            descriviNota(segno);
+    });
 }
 
 QCheckBox* CaselleRisposta::crea(const QString& nome, const QString& testo)
 {
     auto* box = new QCheckBox(testo, this);
     box->setObjectName(nome);
+    const QString domanda = m_questionario.profilo().testoDomandaPerEsteso(m_indice);
+    box->setAccessibleName(testo.isEmpty() ? domanda : testo + QStringLiteral(": ") + domanda);
+    if (testo.isEmpty()) {
+        // The style marks a box's focus around its caption; a box without one gets a frame of its own, kept
+        // in place (transparent) without the focus so that nothing moves.
+        box->setStyleSheet(
+            QStringLiteral("QCheckBox { border: 2px solid transparent; border-radius: 3px; spacing: 0px; "
+                           "padding: 1px; } QCheckBox:focus { border-color: palette(highlight); }"));
+    }
     if (m_questionario.profilo().domanda(m_indice).etichettaNotaVisibile) {
         box->setToolTip(QStringLiteral("F2: apre la nota"));
         box->installEventFilter(this);
@@ -67,6 +81,18 @@ bool CaselleRisposta::eventFilter(QObject* oggetto, QEvent* evento)
     return QFrame::eventFilter(oggetto, evento);
 }
 
+void CaselleRisposta::descriviNota(bool segno)
+{
+    const Domanda& d = m_questionario.profilo().domanda(m_indice);
+    const QString descrizione =
+        d.etichettaNotaVisibile
+            ? QStringLiteral("%1: %2. F2 apre la nota.")
+                  .arg(d.etichettaNota, segno ? QStringLiteral("presente") : QStringLiteral("assente"))
+            : QStringLiteral("Domanda senza nota.");
+    for (QWidget* box : caselle())
+        box->setAccessibleDescription(descrizione);
+}
+
 QList<QWidget*> CaselleRisposta::caselle() const
 {
     QList<QWidget*> lista{m_si};
@@ -81,6 +107,7 @@ EtichettaNota::EtichettaNota(Questionario& questionario, int indice, QWidget* pa
     : QLabel(questionario.profilo().domanda(indice).etichettaNota, parent), m_indice(indice)
 {
     setObjectName(QStringLiteral("Label_NOTA_%1").arg(indice));
+    setAccessibleName(questionario.profilo().domanda(indice).etichettaNota);
     setCursor(Qt::PointingHandCursor);
     setVisible(questionario.profilo().domanda(indice).etichettaNotaVisibile);
     mostraSegno(questionario.segnoNota(indice));
@@ -109,4 +136,6 @@ void EtichettaNota::mostraSegno(bool segno)
     tavolozza.setColor(QPalette::WindowText,
                        segno ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::ButtonText));
     setPalette(tavolozza);
+    // The red that a screen reader cannot show.
+    setAccessibleDescription(segno ? QStringLiteral("Nota presente") : QStringLiteral("Nessuna nota"));
 }

@@ -7,7 +7,8 @@ class QCheckBox;
 class Questionario;
 
 // The answer boxes of one question (Check_SI, Check_NO, Check_NA with the question's index), bound to the
-// questionnaire: a click runs the answer rule, and every change the rules make shows at once.
+// questionnaire: a click runs the answer rule, and every change the rules make shows at once. A screen reader
+// reads each box as its caption and its question, then whether the question's note is there.
 class CaselleRisposta : public QFrame
 {
     Q_OBJECT
@@ -31,6 +32,7 @@ protected:
 
 private:
     QCheckBox* crea(const QString& nome, const QString& testo);
+    void descriviNota(bool segno);
 
     Questionario& m_questionario;
     int m_indice;

@@ -25,6 +25,18 @@ public:
     QSize sizeHint() const override { return {QTableView::sizeHint().width(), minimumHeight()}; }
 };
 
+// What the cell editor takes in a column, as the column's typing rule lets it.
+QString descrizioneEditor(const LayoutMembri& layout, int colonna)
+{
+    if (colonna == layout.colonnaCodiceFiscale)
+        return QStringLiteral("Al massimo 16 caratteri, senza spazi.");
+    if (layout.colonnaConteggio(colonna))
+        return QStringLiteral("Solo cifre, al massimo 3.");
+    if (colonna == layout.colonnaElettoMinoranze)
+        return QStringLiteral("SI o NO.");
+    return QStringLiteral("Testo libero.");
+}
+
 } // namespace
 
 GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
@@ -59,6 +71,10 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
 
     m_griglia = new VistaMembri(this);
     m_griglia->setObjectName(QStringLiteral("MSHFlexGrid1"));
+    m_griglia->setAccessibleName(layout.intestazioneMembri());
+    m_griglia->setAccessibleDescription(
+        QStringLiteral("Un membro per riga, il presidente nella prima. Invio su una cella la modifica; nella "
+                       "colonna dei requisiti apre il testo dei requisiti."));
     m_griglia->setModel(&tabella);
     m_griglia->horizontalHeader()->hide();
     m_griglia->verticalHeader()->hide();
@@ -66,6 +82,11 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
     m_griglia->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_griglia->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_griglia->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The style marks only the current cell, faintly: the grid holding the focus gets a frame that shows it,
+    // as wide as the plain one so that nothing moves.
+    m_griglia->setStyleSheet(QStringLiteral("QTableView { border: 1px solid palette(mid); padding: 1px; } "
+                                            "QTableView:focus { border: 2px solid palette(highlight); "
+                                            "padding: 0px; }"));
     m_griglia->setColumnHidden(layout.colonnaNascosta, true);
     // About six rows show; more scroll.
     const int altezzaRiga = m_griglia->fontMetrics().height() + 8;
@@ -103,6 +124,8 @@ GrigliaMembri::GrigliaMembri(Questionario& questionario, QWidget* parent)
 
     m_aggiungi = new QPushButton(QStringLiteral("Aggiungi Membro"), this);
     m_aggiungi->setObjectName(QStringLiteral("btnAggiungi"));
+    m_aggiungi->setAccessibleDescription(
+        QStringLiteral("Aggiunge una riga in fondo alla tabella dei membri."));
     // Extra height goes to the grid: the headings stay right above their columns.
     colonna->addWidget(m_aggiungi, 0, Qt::AlignLeft);
     connect(m_aggiungi, &QPushButton::clicked, this, [this] {
@@ -156,6 +179,10 @@ void GrigliaMembri::apriCella(const QModelIndex& cella)
         Q_EMIT notaMembroRichiesta(m_rigaCorrente);
         return;
     }
+    // The editor takes the cell's place for a screen reader too.
+    m_editor->setAccessibleName(tabella.layout().colonne.at(m_colonnaCorrente).intestazioneIntera() +
+                                QStringLiteral(", ") + tabella.nomeMembro(m_rigaCorrente));
+    m_editor->setAccessibleDescription(descrizioneEditor(tabella.layout(), m_colonnaCorrente));
     m_valoreOriginale = tabella.cella(m_rigaCorrente, m_colonnaCorrente);
     m_editor->setText(m_valoreOriginale);
     m_editor->setGeometry(m_griglia->visualRect(cella));

@@ -51,6 +51,36 @@ void adattaACifre(QLineEdit* campo, int cifre)
                          margini.left() + margini.right() + 2 * cornice + 4);
 }
 
+// A field as a screen reader names it: its label; a part of a date after the date's label.
+QString nomeAccessibile(const ProfiloModello& profilo, int campo)
+{
+    const auto parte = [&](int primo, const char* quale) {
+        return profilo.etichettaCampoGenerale(primo).section(QStringLiteral(" ("), 0, 0) +
+               QStringLiteral(": ") + QString::fromLatin1(quale);
+    };
+    switch (campo) {
+    case 2:
+    case 34:
+        return parte(campo, "giorno");
+    case 3:
+    case 35:
+        return parte(campo - 1, "mese");
+    case 4:
+    case 36:
+        return parte(campo - 2, "anno");
+    default:
+        return profilo.etichettaCampoGenerale(campo);
+    }
+}
+
+// What the field takes, as its typing rule lets it.
+QString descrizioneAccessibile(int campo)
+{
+    if (const int cifre = cifreVisibili(campo); cifre > 0)
+        return QStringLiteral("Solo cifre, al massimo %1.").arg(cifre);
+    return campo == 6 ? QStringLiteral("Solo cifre.") : QStringLiteral("Testo libero.");
+}
+
 QLabel* intestazione(const QString& testo, const QString& nome, QWidget* genitore)
 {
     auto* etichetta = new QLabel(testo, genitore);
@@ -142,6 +172,9 @@ PaginaDatiGenerali::PaginaDatiGenerali(Questionario& questionario, QWidget* bloc
         if (indice == 65) {
             m_riunioniNA = new QCheckBox(QStringLiteral("N/A"), this);
             m_riunioniNA->setObjectName(QStringLiteral("chk_RiunioniNA"));
+            m_riunioniNA->setAccessibleName(QStringLiteral("N/A: ") + profilo.etichettaCampoGenerale(65));
+            m_riunioniNA->setAccessibleDescription(QStringLiteral(
+                "Spuntata, il numero di riunioni del comitato esecutivo resta vuoto e bloccato."));
             destra->addWidget(m_riunioniNA, riga, 2, Qt::AlignLeft);
         }
         ++riga;
@@ -193,6 +226,8 @@ QLineEdit* PaginaDatiGenerali::creaCampo(int indice)
 {
     auto* campo = new QLineEdit(m_questionario.campoGenerale(indice), this);
     campo->setObjectName(QStringLiteral("TEXT_GENERALE_%1").arg(indice));
+    campo->setAccessibleName(nomeAccessibile(m_questionario.profilo(), indice));
+    campo->setAccessibleDescription(descrizioneAccessibile(indice));
     if (const int cifre = cifreVisibili(indice); cifre > 0)
         adattaACifre(campo, cifre);
     auto* ingresso = new IngressoTesto(

@@ -39,6 +39,7 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
 
     auto* scorrimento = new QScrollArea(this);
     scorrimento->setWidgetResizable(true);
+    descriviPagina(scorrimento, catalogo.didascalia);
     scorrimento->setFrameShape(QFrame::NoFrame);
     esterno->addWidget(scorrimento);
     auto* contenuto = new QWidget;
@@ -62,6 +63,7 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
     colonna->addStretch();
 
     int r = 0;
+    int indiceSopra = 0;
     for (const RigaPagina& riga : catalogo.righe) {
         QLabel* testo = etichettaTesto(riga.numeroEtichetta, contenuto);
         m_etichette.insert(riga.numeroEtichetta, testo);
@@ -78,11 +80,18 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
             risposta = caselle;
         } else {
             QLineEdit* campo = campoConteggio(d.campoConteggio);
+            // "Quante riunioni ... dal comitato": the committee is the question above.
+            campo->setAccessibleName(questionario.profilo().testoDomandaPerEsteso(indiceSopra) + u' ' +
+                                     d.testo.trimmed());
+            campo->setAccessibleDescription(QStringLiteral("Solo cifre, al massimo 3."));
             m_ordine.append(campo);
             risposta = campo;
         }
         griglia->addWidget(risposta, r, 1, Qt::AlignLeft | Qt::AlignTop);
         auto* nota = new EtichettaNota(questionario, riga.indice, contenuto);
+        // As tall as the boxes beside it, its caption centred: it reads on the line of theirs at any scaling.
+        nota->setMinimumHeight(risposta->sizeHint().height());
+        nota->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         connect(nota, &EtichettaNota::cliccata, this, &PaginaDomande::notaCliccata);
         if (auto* caselle = qobject_cast<CaselleRisposta*>(risposta))
             connect(caselle, &CaselleRisposta::tastoNota, nota, &EtichettaNota::attiva);
@@ -93,6 +102,7 @@ PaginaDomande::PaginaDomande(Questionario& questionario, int pagina, QWidget* pa
             risposta->hide();
             nota->hide();
         }
+        indiceSopra = riga.indice;
         ++r;
     }
 }
@@ -129,6 +139,15 @@ void PaginaDomande::costruisciNonApplicabile()
     carattere.setPointSizeF(carattere.pointSizeF() * 2);
     pannello->setFont(carattere);
     layout()->addWidget(pannello);
+}
+
+void descriviPagina(QWidget* pagina, const QString& didascalia)
+{
+    // A click beside the controls gives the page itself the focus.
+    pagina->setAccessibleName(didascalia);
+    pagina->setAccessibleDescription(
+        QStringLiteral("Pagina del questionario. Ctrl+Tab passa alla pagina seguente, Ctrl+Maiusc+Tab alla "
+                       "precedente."));
 }
 
 void impostaTestiDomande(const Questionario& questionario, const QMap<int, QLabel*>& etichette)

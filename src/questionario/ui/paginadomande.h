@@ -34,5 +34,8 @@ private:
     QList<QWidget*> m_ordine;
 };
 
+// Names a scrolling page for a screen reader.
+void descriviPagina(QWidget* pagina, const QString& didascalia);
+
 // Assigns every question text and page-1 heading of the model to its label, in ascending label number.
 void impostaTestiDomande(const Questionario& questionario, const QMap<int, QLabel*>& etichette);
