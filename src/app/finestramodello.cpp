@@ -1,7 +1,7 @@
 #include "app/finestramodello.h"
 
 #include "app/collegamentov11.h"
-#include "app/iconanotificaqt.h"
+#include "app/vassoiofinestra.h"
 #include "documento/comandifile.h"
 #include "modelli/posizionifile.h"
 #include "questionario/ui/finestranota.h"
@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -28,7 +27,6 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 QIcon iconaProgramma()
@@ -52,14 +50,12 @@ QIcon iconaProgramma()
 FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica> icona,
                                  Interazione* interazione, QWidget* parent)
     : QWidget(parent), m_interazione(this),
-      m_questionario(modello, interazione ? *interazione : m_interazione), m_comandi(m_questionario),
-      m_icona(std::move(icona))
+      m_questionario(modello, interazione ? *interazione : m_interazione), m_comandi(m_questionario)
 {
     setObjectName(nomeModello(modello));
     setWindowTitle(m_questionario.profilo().titoloFinestra);
     setWindowIcon(iconaProgramma());
-    if (!m_icona)
-        m_icona = std::make_unique<IconaNotificaQt>(windowIcon());
+    m_vassoio = new VassoioFinestra(*this, std::move(icona));
     m_interazione.termina = [this] { terminaProgramma(); };
     m_interazione.editorNotaGruppo = [this](int indice) { apriNota(indice, -1); };
     m_interazione.editorNotaMembro = [this](int riga) { apriNota(-1, riga); };
@@ -71,6 +67,8 @@ FinestraModello::FinestraModello(Modello modello, std::unique_ptr<IconaNotifica>
     }
     // After the load sequence, whose "saved" must not take away a copy left by the last run.
     m_recupero = new CopiaRecupero(m_questionario, m_comandi.stato(), this);
+    // Out of sight, the window may be forgotten until the machine goes down.
+    connect(m_vassoio, &VassoioFinestra::nascosta, m_recupero, &CopiaRecupero::scriviSubito);
     m_recupero->setFonteNotaInCorso([this]() -> std::optional<CopiaRecupero::NotaInCorso> {
         if (!m_notaAperta || !m_nota)
             return std::nullopt;
@@ -172,17 +170,10 @@ void FinestraModello::costruisciComandi(QWidget* riga)
          QKeySequence::keyBindings(QKeySequence::Quit)},
     };
 
-    m_menu = new QMenu(QStringLiteral("HIDE"), this);
-    m_menu->setObjectName(QStringLiteral("MENU_HIDE"));
-    m_ripristina = m_menu->addAction(QStringLiteral("Ripristina"), this, &FinestraModello::ripristina);
-    m_ripristina->setObjectName(QStringLiteral("MENU_RIPRISTINA"));
-    QAction* separatore = m_menu->addSeparator();
-    separatore->setObjectName(QStringLiteral("MENU_SEP"));
-
     auto* fila = new QHBoxLayout(riga);
     fila->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 5; ++i) {
-        QAction* azione = m_menu->addAction(definizioni[i].menu);
+        QAction* azione = m_vassoio->menu()->addAction(definizioni[i].menu);
         azione->setObjectName(QString::fromLatin1(definizioni[i].azione));
         azione->setShortcuts(definizioni[i].tasti);
         // Held by the window too, so that its keys work on every page, whatever the buttons' state.
@@ -208,7 +199,6 @@ void FinestraModello::costruisciComandi(QWidget* riga)
 
     connect(&m_comandi.stato(), &StatoFinestra::leggiDisponibileCambiato, this,
             &FinestraModello::aggiornaStatoComandi);
-    connect(m_icona.get(), &IconaNotifica::menuRichiesto, this, &FinestraModello::mostraMenuIcona);
 }
 
 void FinestraModello::ordineTastiera()
@@ -287,7 +277,7 @@ bool FinestraModello::spostaFocusDaTastiera(bool avanti)
 
 void FinestraModello::caricamento()
 {
-    m_iconaPresente = m_icona->aggiungiIcona(windowTitle());
+    m_vassoio->aggiungi(windowTitle());
     m_comandi.stato().segnaSalvato();
     impostaTestiDomande(m_questionario, m_etichetteTesto);
     m_comandi.stato().setTitoloBase(windowTitle());
@@ -304,21 +294,6 @@ void FinestraModello::aggiornaStatoComandi()
     m_pulsanti[Leggi]->setEnabled(m_comandi.stato().leggiDisponibile());
     for (QAction* azione : m_azioni)
         azione->setEnabled(true);
-}
-
-void FinestraModello::mostraMenuIcona()
-{
-    raise();
-    activateWindow();
-    m_menu->popup(QCursor::pos());
-}
-
-void FinestraModello::ripristina()
-{
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    showNormal();
-    raise();
-    activateWindow();
 }
 
 FinestraNota* FinestraModello::finestraNota()
@@ -374,18 +349,6 @@ void FinestraModello::esci()
     m_comandi.esci();
 }
 
-void FinestraModello::changeEvent(QEvent* evento)
-{
-    QWidget::changeEvent(evento);
-    // Minimised, the window lives on as its tray icon only; without a tray it stays an ordinary minimised
-    // window, so that it can always be reached.
-    if (evento->type() == QEvent::WindowStateChange && isMinimized() && m_iconaPresente) {
-        QTimer::singleShot(0, this, &QWidget::hide);
-        // Out of sight, the window may be forgotten until the machine goes down.
-        m_recupero->scriviSubito();
-    }
-}
-
 void FinestraModello::closeEvent(QCloseEvent* evento)
 {
     // Closing the window ends the program, after the unsaved-changes prompt; Cancel keeps it open.
@@ -400,7 +363,6 @@ void FinestraModello::terminaProgramma()
     if (m_terminato)
         return;
     m_terminato = true;
-    m_icona->rimuoviIcona();
-    m_iconaPresente = false;
+    m_vassoio->rimuovi();
     QCoreApplication::exit(0);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/iconanotifica.h"
 #include "app/interazioneqt.h"
+#include "app/vassoiofinestra.h"
 #include "documento/comandifile.h"
 #include "documento/copiarecupero.h"
 #include "modelli/modello.h"
@@ -47,10 +47,10 @@ public:
     Questionario& questionario() { return m_questionario; }
     ComandiFile& comandi() { return m_comandi; }
     QTabWidget* schede() const { return m_schede; }
-    QMenu* menuIcona() const { return m_menu; }
+    QMenu* menuIcona() const { return m_vassoio->menu(); }
     QAction* azione(Comando comando) const { return m_azioni[comando]; }
     QPushButton* pulsante(Comando comando) const { return m_pulsanti[comando]; }
-    IconaNotifica& icona() const { return *m_icona; }
+    IconaNotifica& icona() const { return m_vassoio->icona(); }
     CopiaRecupero& recupero() const { return *m_recupero; }
     InterazioneQt& interazione() { return m_interazione; }
 
@@ -59,7 +59,7 @@ public:
     void salva(bool generazione);
     void apriFile();
     void esci();
-    void ripristina();
+    void ripristina() { m_vassoio->ripristina(); }
     // The model's note window, created on first use.
     FinestraNota* finestraNota();
     // The viewer of version 1.1 files, in the traditional window only.
@@ -69,7 +69,6 @@ protected:
     // Tab and Shift+Tab follow the window's keyboard order across the pages, bringing the page of the
     // control that gets the focus to the front.
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void changeEvent(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
 private:
@@ -78,7 +77,6 @@ private:
     void caricamento();
     void ordineTastiera();
     void aggiornaStatoComandi();
-    void mostraMenuIcona();
     void terminaProgramma();
     void notaCliccata(int indice);
     void apriNota(int indice, int riga);
@@ -89,8 +87,7 @@ private:
     InterazioneQt m_interazione;
     Questionario m_questionario;
     ComandiFile m_comandi;
-    std::unique_ptr<IconaNotifica> m_icona;
-    bool m_iconaPresente = false;
+    VassoioFinestra* m_vassoio = nullptr;
     bool m_terminato = false;
 
     QTabWidget* m_schede = nullptr;
@@ -99,10 +96,8 @@ private:
     QList<QWidget*> m_ordinePagine; // keyboard order of the question pages, page 1 first
     QMap<int, QLabel*> m_etichetteTesto;
     QList<QWidget*> m_ordineTastiera; // the whole window's keyboard order
-    QMenu* m_menu = nullptr;
     std::array<QAction*, 5> m_azioni{};
     std::array<QPushButton*, 5> m_pulsanti{};
-    QAction* m_ripristina = nullptr;
     FinestraNota* m_nota = nullptr;
     // The group or member whose note the note window shows, while it is open.
     std::optional<CopiaRecupero::NotaInCorso> m_notaAperta;

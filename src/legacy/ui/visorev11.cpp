@@ -1,7 +1,6 @@
 #include "legacy/ui/visorev11.h"
 
 #include "app/finestramodello.h"
-#include "app/iconanotificaqt.h"
 #include "legacy/letturav11.h"
 #include "legacy/ui/finestranotav11.h"
 #include "modelli/colonnemembri.h"
@@ -12,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -25,7 +23,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -67,13 +64,12 @@ QCheckBox* casella(const QString& testo, const QString& nome, QWidget* genitore)
 } // namespace
 
 VisoreV11::VisoreV11(std::unique_ptr<IconaNotifica> icona, Interazione* interazione, QWidget* parent)
-    : QWidget(parent), m_interazione(this), m_portaEsterna(interazione), m_icona(std::move(icona))
+    : QWidget(parent), m_interazione(this), m_portaEsterna(interazione)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(titoloBaseV11);
     setWindowIcon(iconaProgramma());
-    if (!m_icona)
-        m_icona = std::make_unique<IconaNotificaQt>(windowIcon());
+    m_vassoio = new VassoioFinestra(*this, std::move(icona));
     m_interazione.editorNotaGruppo = [this](int gruppo) { finestraNota()->apri(gruppo); };
     costruisci();
 
@@ -322,14 +318,9 @@ QWidget* VisoreV11::paginaDomande(int pagina)
 
 void VisoreV11::costruisciComandi(QWidget* riga)
 {
-    m_menu = new QMenu(QStringLiteral("HIDE"), this);
-    m_menu->setObjectName(QStringLiteral("MENU_HIDE"));
-    m_ripristina = m_menu->addAction(QStringLiteral("Ripristina"), this, &VisoreV11::ripristina);
-    m_ripristina->setObjectName(QStringLiteral("MENU_RIPRISTINA"));
-    m_menu->addSeparator()->setObjectName(QStringLiteral("MENU_SEP"));
-    m_stampa = m_menu->addAction(QStringLiteral("Stampa"));
+    m_stampa = m_vassoio->menu()->addAction(QStringLiteral("Stampa"));
     m_stampa->setObjectName(QStringLiteral("MENU_STAMPA"));
-    m_esci = m_menu->addAction(QStringLiteral("Esci"));
+    m_esci = m_vassoio->menu()->addAction(QStringLiteral("Esci"));
     m_esci->setObjectName(QStringLiteral("MENU_ESCI"));
 
     m_pulsanteStampa = new QPushButton(QStringLiteral("Stampa"), riga);
@@ -353,15 +344,13 @@ void VisoreV11::costruisciComandi(QWidget* riga)
     connect(m_pulsanteEsci, &QPushButton::clicked, m_esci, &QAction::trigger);
     connect(m_stampa, &QAction::triggered, this, &VisoreV11::stampaRichiesta);
     connect(m_esci, &QAction::triggered, this, &VisoreV11::esci);
-    connect(m_icona.get(), &IconaNotifica::menuRichiesto, this, &VisoreV11::mostraMenuIcona);
 }
 
 void VisoreV11::apri(const ContenutoV11& contenuto, const QString& percorso)
 {
     impostaContenuto(contenuto);
     setWindowTitle(titoloVisoreV11(percorso, cartellaProgramma()));
-    if (!m_iconaPresente)
-        m_iconaPresente = m_icona->aggiungiIcona(titoloApplicazione());
+    m_vassoio->aggiungi(titoloApplicazione());
     m_flagSalvato = true;
     m_schede->setCurrentIndex(DatiGeneraliPagina);
     ripristina();
@@ -437,47 +426,17 @@ bool VisoreV11::eventFilter(QObject* oggetto, QEvent* evento)
     return QWidget::eventFilter(oggetto, evento);
 }
 
-void VisoreV11::mostraMenuIcona()
-{
-    raise();
-    activateWindow();
-    m_menu->popup(QCursor::pos());
-}
-
-void VisoreV11::ripristina()
-{
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    showNormal();
-    raise();
-    activateWindow();
-}
-
-void VisoreV11::rimuoviIcona()
-{
-    m_icona->rimuoviIcona();
-    m_iconaPresente = false;
-}
-
 void VisoreV11::esci()
 {
-    rimuoviIcona();
+    m_vassoio->rimuovi();
     hide();
     Q_EMIT chiuso();
-}
-
-void VisoreV11::changeEvent(QEvent* evento)
-{
-    QWidget::changeEvent(evento);
-    // Minimised, the viewer lives on as its tray icon only; without a tray it stays an ordinary minimised
-    // window, so that it can always be reached.
-    if (evento->type() == QEvent::WindowStateChange && isMinimized() && m_iconaPresente)
-        QTimer::singleShot(0, this, &QWidget::hide);
 }
 
 void VisoreV11::closeEvent(QCloseEvent* evento)
 {
     // Closed by its close box the viewer is gone; the next version 1.1 file makes a new one.
-    rimuoviIcona();
+    m_vassoio->rimuovi();
     setAttribute(Qt::WA_DeleteOnClose);
     evento->accept();
     Q_EMIT chiuso();

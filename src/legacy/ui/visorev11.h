@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/iconanotifica.h"
 #include "app/interazioneqt.h"
+#include "app/vassoiofinestra.h"
 #include "legacy/contenutov11.h"
 
 #include <QWidget>
@@ -54,17 +54,17 @@ public:
     int indiceNota() const { return m_indiceNota; }
 
     QTabWidget* schede() const { return m_schede; }
-    QMenu* menuIcona() const { return m_menu; }
+    QMenu* menuIcona() const { return m_vassoio->menu(); }
     QAction* azione(Comando comando) const { return comando == Stampa ? m_stampa : m_esci; }
     QPushButton* pulsante(Comando comando) const;
-    IconaNotifica& icona() const { return *m_icona; }
+    IconaNotifica& icona() const { return m_vassoio->icona(); }
     InterazioneQt& interazione() { return m_interazione; }
     // The note window, created on first use.
     FinestraNotaV11* finestraNota();
 
     // "Esci": removes the tray icon, hides the viewer and tells the owner.
     void esci();
-    void ripristina();
+    void ripristina() { m_vassoio->ripristina(); }
 
 Q_SIGNALS:
     // "Stampa", from the button or the tray menu: the owner prints contenuto().
@@ -74,7 +74,6 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void changeEvent(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
 private:
@@ -93,14 +92,11 @@ private:
     void mostraContenuto();
     void mostraSegno(int gruppo);
     void notaCliccata(int gruppo);
-    void mostraMenuIcona();
-    void rimuoviIcona();
     Interazione& porta();
 
     InterazioneQt m_interazione;
     Interazione* m_portaEsterna = nullptr;
-    std::unique_ptr<IconaNotifica> m_icona;
-    bool m_iconaPresente = false;
+    VassoioFinestra* m_vassoio = nullptr;
 
     ContenutoV11 m_contenuto;
     bool m_flagSalvato = true;
@@ -112,8 +108,6 @@ private:
     std::array<QLineEdit*, numeroConteggiV11> m_conteggi{};
     std::array<CaselleGruppo, numeroGruppiV11> m_caselle{};
     std::array<QLabel*, numeroGruppiV11> m_etichetteNota{};
-    QMenu* m_menu = nullptr;
-    QAction* m_ripristina = nullptr;
     QAction* m_stampa = nullptr;
     QAction* m_esci = nullptr;
     QPushButton* m_pulsanteStampa = nullptr;
