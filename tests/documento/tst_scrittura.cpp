@@ -47,14 +47,16 @@ QList<std::pair<QString, int>> figliMembro(Modello m)
 
 QStringList nomiMembro(Modello m)
 {
-    const QString presenze = m == Modello::Tradizionale ? "CollegioSindacale"
-                             : m == Modello::Dualistico ? "ConsiglioSorveglianza"
-                                                        : "ComitatoControlloGestione";
-    QString nomi = "Nome CodiceFiscale ElettoMinoranze IncarichiRicoperti RequisitiProfessionalitàInPossesso "
-                   "NumeroPresenzeRiunioni" +
-                   presenze + " NumeroPresenzeAssemblee NumeroPresenzeRiunioniConsiglio";
-    nomi += m == Modello::Dualistico ? "Gestione" : "Amministrazione NumeroPresenzeRiunioniComitatoEsecutivo";
-    return nomi.split(u' ');
+    // The attendance counts follow the five children every model has.
+    const char* const presenze[] = {
+        "NumeroPresenzeRiunioniCollegioSindacale NumeroPresenzeAssemblee "
+        "NumeroPresenzeRiunioniConsiglioAmministrazione NumeroPresenzeRiunioniComitatoEsecutivo",
+        "NumeroPresenzeRiunioniConsiglioSorveglianza NumeroPresenzeAssemblee NumeroPresenzeRiunioniConsiglioGestione",
+        "NumeroPresenzeRiunioniComitatoControlloGestione NumeroPresenzeAssemblee "
+        "NumeroPresenzeRiunioniConsiglioAmministrazione NumeroPresenzeRiunioniComitatoEsecutivo"};
+    return QStringList{"Nome", "CodiceFiscale", "ElettoMinoranze", "IncarichiRicoperti",
+                       "RequisitiProfessionalitàInPossesso"} +
+           QString::fromLatin1(presenze[int(m)]).split(u' ');
 }
 
 QString notaSI(int i)
@@ -93,13 +95,10 @@ void compila(Questionario& q, int turno)
     for (int campo : q.profilo().campiGenerali())
         q.setCampoGenerale(campo, QStringLiteral("campo %1 «è» <&>").arg(campo));
     const bool breve = turno % 2;
-    for (auto [campo, lungo, corto] : {std::tuple{2, "31", "1"},
-                                       {3, "12", "2"},
-                                       {4, "2023", "2023"},
-                                       {34, "01", "01"},
-                                       {35, "07", "07"},
-                                       {36, "2021", ""}})
-        q.setCampoGenerale(campo, breve ? corto : lungo);
+    const QStringList date = breve ? QStringList{"1", "2", "2023", "01", "07", ""}
+                                   : QStringList{"31", "12", "2023", "01", "07", "2021"};
+    for (int k = 0; k < 6; ++k)
+        q.setCampoGenerale(QList<int>{2, 3, 4, 34, 35, 36}[k], date[k]);
     q.setRiunioniNA(breve);
     for (int i = 0; i < numeroIndici; ++i) {
         const Risposta r = rispostaDi(i, turno);
