@@ -21,12 +21,16 @@ namespace {
 using Esito = Interazione::Esito;
 
 // The dialogs start in the program's folder, or in the user's documents when the program is installed where
-// the user cannot write.
+// the user cannot write (the home folder when there is no documents folder: a folder that does not exist
+// would end up as a file name in the dialog).
 Interazione::FiltroFile dialogoFile(const QString& titolo)
 {
     QString cartella = cartellaProgramma();
-    if (!QFileInfo(cartella).isWritable())
+    if (!QFileInfo(cartella).isWritable()) {
         cartella = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(cartella).isDir())
+            cartella = QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    }
     return {titolo, QStringLiteral("Xml File (*.xml)"), cartella};
 }
 

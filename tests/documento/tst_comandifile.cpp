@@ -406,12 +406,23 @@ void TestComandiFile::dialogoAnnullatoPoiEsci()
     b.c.esci();
     QCOMPARE(b.riassunto(), QStringList({"domanda", "apri", "termina"}));
 
-    // Installed where the user cannot write, the program opens its dialogs in the user's documents.
+    // Installed where the user cannot write, the program opens its dialogs in the user's documents, or in the
+    // home folder while there is no documents folder.
     impostaCartellaProgramma(b.percorso("non-scrivibile"));
-    const auto ripristina = qScopeGuard([] { impostaCartellaProgramma(cartellaModelli); });
+    const QByteArray casa = qgetenv("HOME"), configurazione = qgetenv("XDG_CONFIG_HOME");
+    const auto ripristina = qScopeGuard([&] {
+        impostaCartellaProgramma(cartellaModelli);
+        qputenv("HOME", casa);
+        qputenv("XDG_CONFIG_HOME", configurazione);
+    });
+    qputenv("HOME", b.percorso("casa").toUtf8());
+    qputenv("XDG_CONFIG_HOME", b.percorso("casa/.config").toUtf8());
+    QVERIFY(QDir().mkpath(b.percorso("casa")));
     b.c.apriFile();
-    QCOMPARE(b.finta.dialoghiFile.last().cartella,
-             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    QCOMPARE(b.finta.dialoghiFile.last().cartella, b.percorso("casa"));
+    QVERIFY(QDir().mkpath(b.percorso("casa/Documents")));
+    b.c.apriFile();
+    QCOMPARE(b.finta.dialoghiFile.last().cartella, b.percorso("casa/Documents"));
 }
 
 void TestComandiFile::uscita_data()
