@@ -110,6 +110,7 @@ private Q_SLOTS:
                               "TEXT_GENERALE_0=Ombrisa Industrie S.p.A.", "TEXT_GENERALE_8=Mario Rossi"}));
         for (auto n : {"Check_SI_4", "Check_SI_3", "Check_NA_16", "Check_NO_48", "CHECK_MINORANZE_0"}) {
             QTest::mouseClick(b.trova<QCheckBox>(n), Qt::LeftButton);
+            QCOMPARE(b.schermo(), prima); // before a second toggle could hide the first
             QTest::keyClick(b.trova<QCheckBox>(n), Qt::Key_Space);
         }
         QGuiApplication::clipboard()->setText("incollato");
@@ -119,8 +120,7 @@ private Q_SLOTS:
                 QTest::keySequence(b.trova<QLineEdit>(nome), QKeySequence(tasti));
         }
         QVERIFY(b.schermo() == prima && v.contenuto() == b.esempio);
-        // Locked, not disabled: the text can still be selected and copied.
-        QVERIFY(b.trova<QLineEdit>("TEXT_GENERALE_0")->isEnabled());
+        QVERIFY(b.trova<QLineEdit>("TEXT_GENERALE_0")->isEnabled()); // locked, not disabled: it can be copied
         // Minimised, the viewer hides to its tray icon; "Ripristina" brings it back.
         v.showMinimized();
         QCoreApplication::processEvents();
