@@ -5,6 +5,9 @@
 #include "support/tracciastampa.h"
 
 #include <QTest>
+#include <functional>
+
+using Stampa = std::function<void(Impaginazione&)>;
 
 namespace {
 
@@ -13,20 +16,29 @@ QString parole(const QString& parola, int quante, const QString& ultima = {})
     return QStringList(quante, parola).join(u' ') + ultima;
 }
 
-// A page of the report at line y, page 9, under the heading of the notes.
-struct Banco
+void riga(const char* nome, double y, const QStringList& attesa, const Stampa& stampa)
 {
-    SuperficieRegistrazione superficie;
-    CambioPaginaNumerata regola;
-    Impaginazione pagina{superficie, "MS Sans Serif", 197, 296, &regola};
+    QTest::newRow(nome) << Stampa([=](Impaginazione& p) {
+        p.setYCorrente(y);
+        stampa(p);
+    }) << attesa;
+}
 
-    explicit Banco(double y)
-    {
-        pagina.setNumeroPagina(9);
-        pagina.setIntestazioneCorrente({"       Note"});
-        pagina.setYCorrente(y);
-    }
-};
+void domanda(const char* nome, double y, const QString& testo, std::optional<QString> risposta,
+             const QStringList& attesa)
+{
+    riga(nome, y, attesa, [=](Impaginazione& p) { p.rigaDomanda(testo, risposta); });
+}
+
+// A note printed from 40: its caption, then `righe` one under the other.
+void nota(const char* nome, const QString& testo, const QStringList& righe)
+{
+    QStringList attesa{"5.00 40.00 10g|Nota 3.a"};
+    for (qsizetype i = 0; i < righe.size(); ++i)
+        attesa << QString("0.00 %1 10|").arg(44.2 + 4.2 * i, 0, 'f', 2) + righe.at(i);
+    attesa << QString("y %1").arg(44.2 + 4.2 * righe.size() + 0.7, 0, 'f', 2);
+    riga(nome, 40, attesa, [=](Impaginazione& p) { p.bloccoNota("Nota 3.a", testo); });
+}
 
 } // namespace
 
@@ -35,97 +47,43 @@ class TestImpaginazione : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void rigaDomanda_data()
+    // From line y of page 9 under the heading of the notes; last, "y" and the line where the next one goes.
+    void stampa_data()
     {
-        QTest::addColumn<QString>("testo");
-        QTest::addColumn<QString>("risposta"); // "-": a heading row, without answer
-        QTest::addColumn<double>("y");
+        QTest::addColumn<Stampa>("stampa");
         QTest::addColumn<QStringList>("attesa");
-        QTest::addColumn<double>("yDopo");
-        // 600 characters, 19 words to a line (169.2 units; 20 would be 178.2).
-        QStringList seicento;
-        for (int i = 0; i < 6; ++i)
-            seicento << QString("0.00 %1 10g|").arg(50 + 4.2 * i, 0, 'f', 2) + parole("abcd", 19);
-        QTest::newRow("600 characters") << parole("abcd", 120, "?") << "Si" << 50.0
-                                        << seicento + QStringList{"0.00 75.20 10g|" + parole("abcd", 6, "?"),
-                                                                  "54.80 75.20 10|.×77", "193.40 75.20 10|Si"}
-                                        << 80.1;
-        QTest::newRow("word wider than the line stands alone")
-            << "Parola " + QString(100, u'x') + " fine"
-            << "N/A" << 100.0
-            << QStringList{"0.00 100.00 10g|Parola", "0.00 104.20 10g|" + QString(100, u'x'),
-                           "0.00 108.40 10g|fine", "8.00 108.40 10|.×102", "191.60 108.40 10|N/A"}
-            << 113.3;
-        QTest::newRow("leading spaces kept, those of a continuation line dropped")
-            << "   Prima" + QString(95, u' ') + "seconda"
-            << "" << 20.0
-            << QStringList{"0.00 20.00 10g|   Prima", "0.00 24.20 10g|seconda", "13.40 24.20 10|.×102"}
-            << 29.1;
-        QTest::newRow("heading row alone")
-            << "La società ha effettuato operazioni atipiche o inusuali con:"
-            << "-" << 30.0
-            << QStringList{"0.00 30.00 10g|La società ha effettuato operazioni "
-                           "atipiche o inusuali con:"}
-            << 34.9;
-        QTest::newRow("a line past 291 opens page 10 under the heading")
-            << "Domanda?"
-            << "No" << 291.1
-            << QStringList{"nuovaPagina",       "178.80 2.00 10|Pagina 10", "5.00 3.00 12|       Note",
-                           "0.00 3.75 12|_×92", "0.00 13.00 10g|Domanda?",  "15.20 13.00 10|.×99",
-                           "193.40 13.00 10|No"}
-            << 17.9;
+        // 19 words are 169.2 units, 20 would be 178.2.
+        domanda("a question wraps at 174 units", 50, parole("abcd", 25, "?"), "Si",
+                {"0.00 50.00 10g|" + parole("abcd", 19), "0.00 54.20 10g|" + parole("abcd", 6, "?"),
+                 "54.80 54.20 10|.×77", "193.40 54.20 10|Si", "y 59.10"});
+        domanda("leading spaces kept, a word wider than the line alone, spaces before a continuation dropped",
+                100, "   Parola " + QString(100, u'x') + "   fine", "N/A",
+                {"0.00 100.00 10g|   Parola", "0.00 104.20 10g|" + QString(100, u'x'), "0.00 108.40 10g|fine",
+                 "8.00 108.40 10|.×102", "191.60 108.40 10|N/A", "y 113.30"});
+        domanda("a heading row past 291 goes to page 10", 291.1, "Operazioni con:", std::nullopt,
+                {"nuovaPagina", "178.80 2.00 10|Pagina 10", "5.00 3.00 12|       Note", "0.00 3.75 12|_×92",
+                 "0.00 13.00 10g|Operazioni con:", "y 17.90"});
+        nota("paragraphs at any line break, an empty one an empty line, a word wider than a line cut at 108",
+             "Primo.\nSecondo.\r\n\r\n" + QString(250, u'x') + " fine",
+             {"Primo.", "Secondo.", "", QString(108, u'x'), QString(108, u'x'), QString(34, u'x') + " fine"});
+        // 35 words "ab" are 187.2 units, 34 are 181.8; 10 words of 9 letters are 178.2, 11 would be 196.2.
+        nota("note lines past 185, never 195", parole("ab", 40) + "\r\n" + parole("abcdefghi", 12),
+             {parole("ab", 35), parole("ab", 5), parole("abcdefghi", 10), parole("abcdefghi", 2)});
+        riga("a value wider than 3/4 of the page (147.75): 16 words beside its label, the rest below", 25,
+             {"0.00 25.00 10g|Denominazione", "24.20 25.00 10|.×17", "54.80 25.00 10|" + parole("abcd", 16),
+              "117.80 29.20 10|" + parole("abcd", 9), "y 35.40"},
+             [](Impaginazione& p) { p.rigaEtichetta({"Denominazione"}, parole("abcd", 25), true); });
     }
-    void rigaDomanda()
+    void stampa()
     {
-        QFETCH(QString, testo);
-        QFETCH(QString, risposta);
-        QFETCH(double, y);
-        Banco banco(y);
-        banco.pagina.rigaDomanda(testo, risposta == u'-' ? std::nullopt : std::optional(risposta));
-        QTEST(tracciaStampa(banco.superficie), "attesa");
-        QTEST(banco.pagina.yCorrente(), "yDopo");
-    }
-
-    void bloccoNota_data()
-    {
-        QTest::addColumn<QString>("testo");
-        QTest::addColumn<QStringList>("righe");
-        QTest::newRow("three paragraphs, any line break")
-            << "Primo.\nSecondo.\r\nTerzo." << QStringList{"Primo.", "Secondo.", "Terzo."};
-        // 20 words are 178.2 units: the 21st is added (187.2), then the line has reached 185.
-        QTest::newRow("a line grows past 185")
-            << parole("abcd", 25) << QStringList{parole("abcd", 21), parole("abcd", 4)};
-        // 10 words are 178.2 units: the 11th would make 196.2.
-        QTest::newRow("a line never passes 195")
-            << parole("abcdefghi", 12) << QStringList{parole("abcdefghi", 10), parole("abcdefghi", 2)};
-        QTest::newRow("a word wider than a line is cut at 108 characters")
-            << QString(250, u'x') + " fine"
-            << QStringList{QString(108, u'x'), QString(108, u'x'), QString(34, u'x') + " fine"};
-        QTest::newRow("an empty paragraph is an empty line") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
-    }
-    void bloccoNota()
-    {
-        QFETCH(QString, testo);
-        QFETCH(QStringList, righe);
-        Banco banco(40);
-        banco.pagina.bloccoNota("Nota 3.a", testo);
-        QStringList attesa{"5.00 40.00 10g|Nota 3.a"};
-        for (qsizetype i = 0; i < righe.size(); ++i)
-            attesa << QString("0.00 %1 10|").arg(44.2 + 4.2 * i, 0, 'f', 2) + righe.at(i);
-        QCOMPARE(tracciaStampa(banco.superficie), attesa);
-        QCOMPARE(banco.pagina.yCorrente(), 44.2 + 4.2 * righe.size() + 0.7);
-    }
-
-    void valoreLargo()
-    {
-        // Wider than three quarters of the page (147.75 units): 16 words beside the label, the rest below.
-        Banco banco(25);
-        banco.pagina.rigaEtichetta({"Denominazione della società"}, parole("abcd", 25), true);
-        QCOMPARE(
-            tracciaStampa(banco.superficie),
-            (QStringList{"0.00 25.00 10g|Denominazione della società", "49.40 25.00 10|.×3",
-                         "54.80 25.00 10|" + parole("abcd", 16), "117.80 29.20 10|" + parole("abcd", 9)}));
-        QCOMPARE(banco.pagina.yCorrente(), 35.4);
+        QFETCH(Stampa, stampa);
+        SuperficieRegistrazione superficie;
+        CambioPaginaNumerata regola;
+        Impaginazione pagina{superficie, "MS Sans Serif", 197, 296, &regola};
+        pagina.setNumeroPagina(9);
+        pagina.setIntestazioneCorrente({"       Note"});
+        stampa(pagina);
+        QTEST(tracciaStampa(superficie) << QString("y %1").arg(pagina.yCorrente(), 0, 'f', 2), "attesa");
     }
 };
 

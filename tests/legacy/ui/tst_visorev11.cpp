@@ -1,58 +1,35 @@
-// The read-only viewer of version 1.1 files: what it shows, that nothing changes it, its notes and its
-// closing.
+// The read-only viewer of version 1.1 files: what it shows, that nothing changes it, its notes, its closing,
+// its "Stampa" from "Leggi" of the traditional window.
+#include "app/collegamentov11.h"
+#include "app/finestramodello.h"
+#include "legacy/letturav11.h"
 #include "legacy/ui/finestranotav11.h"
 #include "legacy/ui/visorev11.h"
 #include "modelli/posizionifile.h"
+#include "stampa/superficieregistrazione.h"
 #include "support/interazionefinta.h"
+#include "support/tracciastampa.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
-const QString titoloV11 = QStringLiteral("Tamrel - Scheda riepilogativa dell'Ombrisa v. 1.1 - ");
-const QString aggiungi = QStringLiteral("aggiungi|Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0");
+const QString titoloV11 = "Tamrel - Scheda riepilogativa dell'Ombrisa v. 1.1 - ";
+const QString aggiungi = "aggiungi|Tamrel - Scheda riepilogativa dell'Ombrisa v. 2.0";
 
-class IconaFinta : public IconaNotifica
+// Records the calls; the icon is always there.
+struct IconaFinta : IconaNotifica
 {
-public:
     QStringList chiamate;
-    bool aggiungiIcona(const QString& suggerimento) override
-    {
-        chiamate.append(QStringLiteral("aggiungi|") + suggerimento);
-        return true;
-    }
-    void rimuoviIcona() override { chiamate.append(QStringLiteral("rimuovi")); }
+    bool aggiungiIcona(const QString& testo) override { return chiamate << "aggiungi|" + testo, true; }
+    void rimuoviIcona() override { chiamate << "rimuovi"; }
 };
 
-ContenutoV11 esempio()
-{
-    ContenutoV11 c;
-    c.campiGenerali[0] = QStringLiteral("Ombrisa Industrie S.p.A.");
-    c.campiGenerali[8] = QStringLiteral("Mario Rossi");
-    c.minoranze[2] = true;
-    c.conteggi[1] = QStringLiteral("7");
-    c.risposte[3] = Risposta::SI;
-    c.segniNota[3] = true;
-    c.noteSIV11[3] = QStringLiteral("nota del gruppo 3");
-    c.risposte[6] = Risposta::NA;
-    c.segniNota[6] = true; // a note that came with N/A: marked, not kept
-    c.risposte[16] = Risposta::NA;
-    c.risposte[48] = Risposta::NO;
-    return c;
-}
+// As read from a file: 6 had a note with N/A, which marks its label but is not kept.
+const QByteArray file =
+    "<?xml version=\"1.0\"?>\n<S>\n\n0 - Ombrisa Industrie S.p.A.\n8 - Mario Rossi\nCHECK-21\n"
+    "TEXT-1 7\nQUESTIONARIO\n3 - Si - nota del gruppo 3#||#\n6 - N/A - x#||#\n16 - N/A - \n48 - No - \n";
 
 // The viewer lives on the heap: its close box deletes it.
 struct Banco
@@ -60,27 +37,35 @@ struct Banco
     InterazioneFinta finta;
     IconaFinta* icona = new IconaFinta;
     QPointer<VisoreV11> visore = new VisoreV11(std::unique_ptr<IconaNotifica>(icona), &finta);
+    const ContenutoV11 esempio = analizzaV11(file, {}).contenuto;
 
     Banco()
     {
-        visore->apri(esempio(), cartellaProgramma() + QStringLiteral("/vecchia.xml"));
+        visore->apri(esempio, cartellaProgramma() + "/vecchia.xml");
         QVERIFY(QTest::qWaitForWindowExposed(visore));
     }
     ~Banco() { delete visore; }
 
-    template <typename T = QWidget> T* trova(const QString& nome) const
-    {
-        return visore->findChild<T*>(nome);
-    }
-    bool rossa(int gruppo) const
-    {
-        const QLabel* nota = trova<QLabel>(QStringLiteral("Label_NOTA_%1").arg(gruppo));
-        return nota->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
-    }
+    template <typename T> T* trova(const QString& nome) const { return visore->findChild<T*>(nome); }
+    QLabel* nota(int gruppo) const { return trova<QLabel>(QString("Label_NOTA_%1").arg(gruppo)); }
+    bool rossa(int g) const { return nota(g)->palette().color(QPalette::WindowText) == QColor(255, 0, 0); }
     void clicNota(int gruppo)
     {
         visore->schede()->setCurrentIndex(catalogoV11().domande[gruppo].pagina);
-        QTest::mouseClick(trova<QLabel>(QStringLiteral("Label_NOTA_%1").arg(gruppo)), Qt::LeftButton);
+        QTest::mouseClick(nota(gruppo), Qt::LeftButton);
+    }
+    // Every field's text, every box's tick and every red note label, as the screen shows them; sorted.
+    QStringList schermo() const
+    {
+        QStringList stato;
+        for (const QLineEdit* campo : visore->findChildren<QLineEdit*>())
+            stato << campo->objectName() + '=' + campo->text();
+        for (const QCheckBox* box : visore->findChildren<QCheckBox*>())
+            stato << box->objectName() + '=' + (box->isChecked() ? "1" : "");
+        for (int g = 0; g < numeroGruppiV11; ++g)
+            stato << QString("Label_NOTA_%1=").arg(g) + (rossa(g) ? "rossa" : "");
+        stato.sort();
+        return stato;
     }
 };
 
@@ -91,201 +76,130 @@ class TestVisoreV11 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void aspetto();
-    void nienteCambiaIlContenuto();
-    void note();
-    void chiusura_data();
-    void chiusura();
-    void stampaEIcona();
-};
-
-void TestVisoreV11::aspetto()
-{
-    Banco b;
-    VisoreV11& v = *b.visore;
-    QCOMPARE(v.objectName(), QStringLiteral("Main"));
-    QCOMPARE(v.windowTitle(), titoloV11 + QStringLiteral("vecchia.xml"));
-    QCOMPARE(b.icona->chiamate, QStringList{aggiungi});
-    QVERIFY(v.flagSalvato());
-    QCOMPARE(v.schede()->objectName(), QStringLiteral("MySSTab"));
-    QCOMPARE(v.schede()->currentIndex(), 0);
-
-    QStringList pagine;
-    for (int p = 0; p < v.schede()->count(); ++p) {
-        const auto* riquadro = b.trova<QGroupBox>(QStringLiteral("RIQUADRO_PAGINA_%1").arg(p));
-        pagine << v.schede()->tabText(p) + (riquadro ? u'|' + riquadro->title() : QString());
+    void aspettoESolaLettura()
+    {
+        Banco b;
+        VisoreV11& v = *b.visore;
+        QVERIFY(b.icona->chiamate == QStringList{aggiungi} && v.flagSalvato() && !v.schede()->currentIndex());
+        QStringList testi{v.objectName(), v.schede()->objectName(), v.windowTitle()};
+        for (int p = 0; p < v.schede()->count(); ++p)
+            testi << v.schede()->tabText(p) + '|' +
+                         (p ? b.trova<QGroupBox>(QString("RIQUADRO_PAGINA_%1").arg(p))->title() : "");
+        for (const char* nome : {"LABEL_RELAZIONE", "LABEL_MEMBRO_0", "LABEL_MEMBRI_1", "Command_Function_0",
+                                 "Command_Function_4"})
+            testi << b.trova<QWidget>(nome)->property("text").toString();
+        for (const QAction* a : v.menuIcona()->actions()) // the tray menu, in its order
+            testi << a->text();
+        QCOMPARE(testi,
+                 (QStringList{"Main", "MySSTab", titoloV11 + "vecchia.xml", "Dati Generali|",
+                              "Riquadro I [1/2]|Riquadro I [1/2] - OMBRISA",
+                              "Riquadro I [2/2]|Riquadro I [2/2] - OMBRISA",
+                              "Riquadro II|Riquadro II - ADESIONE AL CODICE DI AUTODISCIPLINA",
+                              "Riquadro III [1/2]|Riquadro III [1/2] - RELAZIONE PER L'ASSEMBLEA",
+                              "Riquadro III [2/2]|Riquadro III [2/2] - RELAZIONE PER L'ASSEMBLEA",
+                              "La relazione contiene:", "Pres.", "Membri effettivi del collegio sindacale",
+                              "Stampa", "Esci", "Ripristina", "", "Stampa", "Esci"}));
+        const QRect s = v.pulsante(v.Stampa)->geometry(), e = v.pulsante(v.Esci)->geometry();
+        QVERIFY(s.right() < e.left() && s.width() > e.width());
+        // As given, nothing more, no boxes for counts or 72 to 81; nothing the user does changes it.
+        const QStringList prima = b.schermo();
+        QVERIFY(prima.filter(QRegularExpression("^Check_.._(34|38|40|7[2-9]|8[01])=")).isEmpty());
+        QCOMPARE(prima.filter(QRegularExpression("=.")),
+                 (QStringList{"CHECK_MINORANZE_2=1", "Check_NA_16=1", "Check_NA_6=1", "Check_NO_48=1",
+                              "Check_SI_3=1", "Label_NOTA_3=rossa", "Label_NOTA_6=rossa", "TEXT_1=7",
+                              "TEXT_GENERALE_0=Ombrisa Industrie S.p.A.", "TEXT_GENERALE_8=Mario Rossi"}));
+        for (auto n : {"Check_SI_4", "Check_SI_3", "Check_NA_16", "Check_NO_48", "CHECK_MINORANZE_0"}) {
+            QTest::mouseClick(b.trova<QCheckBox>(n), Qt::LeftButton);
+            QCOMPARE(b.schermo(), prima); // before a second toggle could hide the first
+            QTest::keyClick(b.trova<QCheckBox>(n), Qt::Key_Space);
+        }
+        QGuiApplication::clipboard()->setText("incollato");
+        for (const char* nome : {"TEXT_GENERALE_0", "TEXT_GENERALE_8", "TEXT_GENERALE_12", "TEXT_1"}) {
+            QTest::keyClicks(b.trova<QLineEdit>(nome), "xyz");
+            for (const char* tasti : {"Backspace", "Del", "Ctrl+V", "Ctrl+X"})
+                QTest::keySequence(b.trova<QLineEdit>(nome), QKeySequence(tasti));
+        }
+        QVERIFY(b.schermo() == prima && v.contenuto() == b.esempio);
+        QVERIFY(b.trova<QLineEdit>("TEXT_GENERALE_0")->isEnabled()); // locked, not disabled: it can be copied
+        // Minimised, the viewer hides to its tray icon; "Ripristina" brings it back.
+        v.showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY(!v.isVisible());
+        b.trova<QAction>("MENU_RIPRISTINA")->trigger();
+        QVERIFY(v.isVisible() && !v.isMinimized());
     }
-    QCOMPARE(pagine, (QStringList{"Dati Generali", "Riquadro I [1/2]|Riquadro I [1/2] - OMBRISA",
-                                  "Riquadro I [2/2]|Riquadro I [2/2] - OMBRISA",
-                                  "Riquadro II|Riquadro II - ADESIONE AL CODICE DI AUTODISCIPLINA",
-                                  "Riquadro III [1/2]|Riquadro III [1/2] - RELAZIONE PER L'ASSEMBLEA",
-                                  "Riquadro III [2/2]|Riquadro III [2/2] - RELAZIONE PER L'ASSEMBLEA"}));
-    QStringList testi;
-    for (const char* nome : {"LABEL_RELAZIONE", "LABEL_MEMBRO_0", "LABEL_MEMBRI_1", "Label_NOTA_48"})
-        testi << b.trova<QLabel>(QLatin1String(nome))->text();
-    QCOMPARE(testi, (QStringList{"La relazione contiene:", "Pres.", "Membri effettivi del collegio sindacale",
-                                 "Nota 10.a"}));
-    for (const char* assente :
-         {"Check_SI_34", "Check_SI_72", "Label_NOTA_77", "Check_SI_79", "LABEL_RIQUADRO_74"})
-        QVERIFY2(!b.trova(QLatin1String(assente)), assente);
 
-    // The content as given.
-    QCOMPARE(b.trova<QLineEdit>("TEXT_GENERALE_0")->text(), QStringLiteral("Ombrisa Industrie S.p.A."));
-    QCOMPARE(b.trova<QLineEdit>("TEXT_GENERALE_8")->text(), QStringLiteral("Mario Rossi"));
-    QCOMPARE(b.trova<QLineEdit>("TEXT_1")->text(), QStringLiteral("7"));
-    for (const char* spunta : {"CHECK_MINORANZE_2", "Check_SI_3", "Check_NA_16", "Check_NO_48"})
-        QVERIFY2(b.trova<QCheckBox>(QLatin1String(spunta))->isChecked(), spunta);
-    QVERIFY(!b.trova<QCheckBox>("Check_NO_3")->isChecked());
-    QVERIFY(b.rossa(3) && b.rossa(6) && !b.rossa(0));
-
-    QPushButton* stampa = v.pulsante(VisoreV11::Stampa);
-    QPushButton* esci = v.pulsante(VisoreV11::Esci);
-    QCOMPARE(stampa->objectName() + stampa->text(), QStringLiteral("Command_Function_0Stampa"));
-    QCOMPARE(esci->objectName() + esci->text(), QStringLiteral("Command_Function_4Esci"));
-    QVERIFY(stampa->geometry().right() < esci->geometry().left() && stampa->width() > esci->width());
-    QStringList menu;
-    for (const QAction* a : v.menuIcona()->actions())
-        menu << a->objectName() + u'|' + a->text();
-    QCOMPARE(menu, (QStringList{"MENU_RIPRISTINA|Ripristina", "MENU_SEP|", "MENU_STAMPA|Stampa",
-                                "MENU_ESCI|Esci"}));
-}
-
-void TestVisoreV11::nienteCambiaIlContenuto()
-{
-    Banco b;
-    // Every field's text and every box's tick, as the screen shows them.
-    const auto schermo = [&] {
-        QStringList stato;
-        for (const QLineEdit* campo : b.visore->findChildren<QLineEdit*>())
-            stato << campo->objectName() + u'=' + campo->text();
-        for (const QCheckBox* box : b.visore->findChildren<QCheckBox*>())
-            stato << box->objectName() + u'=' + QString::number(box->isChecked());
-        return stato;
-    };
-    const QStringList prima = schermo();
-    for (const char* nome : {"Check_SI_4", "Check_SI_3", "Check_NA_16", "Check_NO_48", "CHECK_MINORANZE_0"}) {
-        auto* box = b.trova<QCheckBox>(QLatin1String(nome));
-        QTest::mouseClick(box, Qt::LeftButton);
-        QTest::keyClick(box, Qt::Key_Space);
-    }
-    QGuiApplication::clipboard()->setText(QStringLiteral("incollato"));
-    for (const char* nome : {"TEXT_GENERALE_0", "TEXT_GENERALE_8", "TEXT_GENERALE_12", "TEXT_1"}) {
-        auto* campo = b.trova<QLineEdit>(QLatin1String(nome));
-        QTest::keyClicks(campo, QStringLiteral("xyz"));
-        for (Qt::Key tasto : {Qt::Key_Backspace, Qt::Key_Delete})
-            QTest::keyClick(campo, tasto);
-        for (Qt::Key tasto : {Qt::Key_V, Qt::Key_X})
-            QTest::keyClick(campo, tasto, Qt::ControlModifier);
-    }
-    QCOMPARE(schermo(), prima);
-    QVERIFY(b.visore->contenuto() == esempio());
-
-    // Locked, not disabled: the text can still be selected and copied.
-    auto* nome = b.trova<QLineEdit>("TEXT_GENERALE_0");
-    QTest::keyClick(nome, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(nome, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Ombrisa Industrie S.p.A."));
-}
-
-void TestVisoreV11::note()
-{
-    Banco b;
-    QStringList titoli, testi;
-    QString daScrivere;
-    b.finta.editorNota = [&](int gruppo) {
+    void note()
+    {
+        Banco b;
+        QStringList aperte, daScrivere{"riga uno\nriga due", "  \n ", ""}; // caption and text shown; typed
         FinestraNotaV11* nota = b.visore->finestraNota();
-        nota->prepara(gruppo);
-        titoli << nota->windowTitle();
-        testi << nota->testo();
-        nota->casellaTesto()->setPlainText(daScrivere);
-        nota->fine();
-    };
-    QCOMPARE(b.visore->finestraNota()->objectName(), QStringLiteral("Nota"));
-
-    // 16 has N/A where only "Si" would open it, 49 no answer: nothing opens, but the click counts.
-    b.clicNota(16);
-    b.clicNota(49);
-    QVERIFY(b.finta.chiamate(QStringLiteral("nota")).isEmpty());
-    QVERIFY(!b.visore->flagSalvato());
-    QCOMPARE(b.visore->indiceNota(), 49);
-
-    daScrivere = QStringLiteral("riga uno\nriga due");
-    b.clicNota(48); // No ticked: the other slot
-    QVERIFY(b.rossa(48));
-    QCOMPARE(b.visore->contenuto().noteAltreV11[48], QStringLiteral("riga uno\r\nriga due"));
-    daScrivere = QStringLiteral("  \n ");
-    b.clicNota(3); // blanks only: no note, and the answer stays
-    QVERIFY(!b.rossa(3));
-    QCOMPARE(b.visore->contenuto().noteSIV11[3], QString());
-    QVERIFY(b.trova<QCheckBox>("Check_SI_3")->isChecked());
-    b.clicNota(6); // red with N/A: the other slot, empty
-    QCOMPARE(b.finta.chiamate(QStringLiteral("nota")), (QStringList{"nota|48", "nota|3", "nota|6"}));
-    QCOMPARE(titoli, (QStringList{"Nota 10.a - Testo associato", "Nota 1.d - Testo associato",
-                                  "Nota 1.e - Testo associato"}));
-    QCOMPARE(testi, (QStringList{"", "nota del gruppo 3", ""}));
-
-    // The length limit of the model note windows, with its message.
-    FinestraNotaV11* nota = b.visore->finestraNota();
-    nota->prepara(48);
-    nota->casellaTesto()->setPlainText(QString(70000, u'x'));
-    QCOMPARE(nota->testo().size(), 65000);
-    QCOMPARE(b.finta.chiamate(QStringLiteral("messaggio")).size(), 1);
-    QCOMPARE(b.finta.messaggi.first().titolo, QStringLiteral("Warning"));
-    // "Cancella" empties the slot being edited; the label waits for "Fine".
-    QTest::mouseClick(nota->findChild<QPushButton*>(QStringLiteral("Delete_Note")), Qt::LeftButton);
-    QCOMPARE(b.visore->contenuto().noteAltreV11[48], QString());
-    QVERIFY(b.rossa(48));
-}
-
-void TestVisoreV11::chiusura_data()
-{
-    QTest::addColumn<QString>("come");
-    QTest::newRow("pulsante Esci") << "Command_Function_4";
-    QTest::newRow("menu Esci") << "MENU_ESCI";
-    QTest::newRow("casella di chiusura") << "";
-}
-
-void TestVisoreV11::chiusura()
-{
-    QFETCH(QString, come);
-    Banco b;
-    QSignalSpy chiuso(b.visore.data(), &VisoreV11::chiuso);
-    if (come.isEmpty())
-        b.visore->close();
-    else if (auto* pulsante = b.trova<QPushButton>(come))
-        QTest::mouseClick(pulsante, Qt::LeftButton);
-    else
-        b.trova<QAction>(come)->trigger();
-    QCOMPARE(chiuso.size(), 1);
-    QCOMPARE(b.icona->chiamate.last(), QStringLiteral("rimuovi"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (come.isEmpty()) {
-        QVERIFY(!b.visore); // the close box destroys it
-        return;
+        b.finta.editorNota = [&](int gruppo) {
+            nota->prepara(gruppo);
+            aperte << nota->windowTitle() + '|' + nota->testo();
+            nota->casellaTesto()->setPlainText(daScrivere.takeFirst());
+            nota->fine();
+        };
+        // 48 No: the other slot; 3 blanks only: no note, the answer stays; 6 red with N/A: the other slot; 16
+        // has N/A where only "Si" would open it: nothing opens, but the click counts.
+        for (int gruppo : {48, 3, 6, 16})
+            b.clicNota(gruppo);
+        QVERIFY(!b.visore->flagSalvato() && b.visore->indiceNota() == 16);
+        QCOMPARE(aperte,
+                 (QStringList{"Nota 10.a - Testo associato|", "Nota 1.d - Testo associato|nota del gruppo 3",
+                              "Nota 1.e - Testo associato|"}));
+        QCOMPARE(b.schermo().filter(QRegularExpression("^(Check|Label).*=.")),
+                 (QStringList{"Check_NA_16=1", "Check_NA_6=1", "Check_NO_48=1", "Check_SI_3=1",
+                              "Label_NOTA_48=rossa"}));
+        const ContenutoV11& c = b.visore->contenuto();
+        QCOMPARE(c.noteAltreV11[48] + '|' + c.noteSIV11[3], "riga uno\r\nriga due|");
+        // The note length limit with its message; "Cancella" empties the slot, the label waits for "Fine".
+        nota->prepara(48);
+        nota->casellaTesto()->setPlainText(QString(70000, u'x'));
+        QVERIFY(nota->testo().size() == 65000 && b.finta.messaggi.size() == 1 &&
+                b.finta.messaggi[0].titolo == "Warning");
+        QTest::mouseClick(nota->findChild<QPushButton*>("Delete_Note"), Qt::LeftButton);
+        QVERIFY(c.noteAltreV11[48].isEmpty() && b.rossa(48));
     }
-    // "Esci" hides it for the next file, which adds the tray icon again.
-    QVERIFY(b.visore && !b.visore->isVisible());
-    b.visore->apri(esempio(), QStringLiteral("/altrove/nuova.xml"));
-    QVERIFY(b.visore->isVisible());
-    QCOMPARE(b.visore->windowTitle(), titoloV11 + QStringLiteral("/altrove/nuova.xml"));
-    QCOMPARE(b.icona->chiamate.last(), aggiungi);
-}
 
-void TestVisoreV11::stampaEIcona()
-{
-    Banco b;
-    QSignalSpy stampa(b.visore.data(), &VisoreV11::stampaRichiesta);
-    QTest::mouseClick(b.visore->pulsante(VisoreV11::Stampa), Qt::LeftButton);
-    b.trova<QAction>("MENU_STAMPA")->trigger();
-    QCOMPARE(stampa.size(), 2);
+    void chiusura()
+    {
+        // "Esci" (button or tray menu) hides it, a new file shows it again; the close box destroys it.
+        Banco b;
+        QSignalSpy chiuso(b.visore.data(), &VisoreV11::chiuso);
+        const auto uscito = [&](int n) {
+            return chiuso.size() == n && b.icona->chiamate.last() == "rimuovi";
+        };
+        QTest::mouseClick(b.visore->pulsante(VisoreV11::Esci), Qt::LeftButton);
+        QVERIFY(uscito(1) && !b.visore->isVisible());
+        b.visore->apri(b.esempio, "/altrove/nuova.xml");
+        QVERIFY(b.visore->isVisible() && b.icona->chiamate.last() == aggiungi);
+        QCOMPARE(b.visore->windowTitle(), titoloV11 + "/altrove/nuova.xml"); // outside the program folder
+        b.trova<QAction>("MENU_ESCI")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(uscito(2) && b.visore && !b.visore->isVisible());
+        QVERIFY(b.visore->close() && uscito(3));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!b.visore); // and with it the icon
+    }
 
-    // Minimised, the viewer hides to its tray icon; "Ripristina" brings it back.
-    b.visore->showMinimized();
-    QCoreApplication::processEvents();
-    QVERIFY(!b.visore->isVisible());
-    b.trova<QAction>("MENU_RIPRISTINA")->trigger();
-    QVERIFY(b.visore->isVisible() && !b.visore->isMinimized());
-}
+    void stampaDallaFinestra()
+    {
+        // Opened by "Leggi" of the traditional window, it prints by button and tray menu through that port.
+        InterazioneFinta finta;
+        FinestraModello finestra(Modello::Tradizionale, nullptr, &finta);
+        finta.fileDaAprire.enqueue(DATI_TEST "/v11/completo.xml");
+        finestra.apriFile();
+        VisoreV11* visore = finestra.collegamentoV11()->visore();
+        QVERIFY(visore && visore->isVisible() && visore->windowTitle().startsWith(titoloV11));
+        SuperficieRegistrazione stampante;
+        finta.stampante = &stampante;
+        QTest::mouseClick(visore->pulsante(VisoreV11::Stampa), Qt::LeftButton);
+        visore->findChild<QAction*>("MENU_STAMPA")->trigger();
+        QCOMPARE(finta.chiamate("stampa"), QStringList(2, "stampa|" + visore->windowTitle()));
+        QVERIFY(tracciaStampa(stampante).contains("153.80 25.00 10|Ombrisa Industrie S.p.A."));
+    }
+};
 
 QTEST_MAIN(TestVisoreV11)
 #include "tst_visorev11.moc"
