@@ -44,13 +44,12 @@ private Q_SLOTS:
     void ingresso_data()
     {
         QTest::addColumn<Ingresso>("ingresso");
-        const int tasti = -1, incolla = int(Arrivo::Incolla), menu = int(Arrivo::Menu),
-                  rilascio = int(Arrivo::Rilascio), metodo = int(Arrivo::Metodo);
+        const int tasti = -1, menu = int(Arrivo::Menu), rilascio = int(Arrivo::Rilascio);
         const auto riga = [](const char* nome, const Ingresso& ingresso) { QTest::newRow(nome) << ingresso; };
         riga("typed: twelfth digit", {1, "", tasti, "123456789012", "12345678901", 1, -1, 1});
         riga("typed: selected day replaced", {2, "12^", tasti, "4", "4", 0, -1, 2});
-        riga("Ctrl+V is a refused key", {62, "", incolla, "12", "", 0, -1, 62});
-        riga("Ctrl+V in free text", {5, "Via ", incolla, "Po 1", "Via Po 1", 0, -1, 5});
+        riga("Ctrl+V is a refused key", {62, "", int(Arrivo::Incolla), "12", "", 0, -1, 62});
+        riga("Ctrl+V in free text", {5, "Via ", int(Arrivo::Incolla), "Po 1", "Via Po 1", 0, -1, 5});
         riga("menu: telephone keeps digits", {6, "", menu, "06-123 45", "0612345", 0, -1, -1});
         riga("menu: over a selection", {36, "1999^", menu, "2024", "2024", 0, -1, -1});
         riga("menu: a day digit, no zero yet", {3, "", menu, "5", "5", 0, -1, -1});
@@ -59,12 +58,13 @@ private Q_SLOTS:
         riga("drop: letters into a count", {65, "7", rilascio, "xy", "7", 0, -1, 65});
         riga("drop: digits go in", {65, "", rilascio, "12", "12", 0, -1, 65});
         riga("drop: beyond the limit", {33, "12", rilascio, "345", "123", 1, -1, 33});
-        riga("input method: day", {34, "", metodo, "3x", "3", 0, -1, 34});
+        riga("input method: day", {34, "", int(Arrivo::Metodo), "3x", "3", 0, -1, 34});
         riga("day complete", {2, "", tasti, "12", "12", 0, -1, 3});
         riga("start month complete", {35, "", tasti, "01", "01", 0, -1, 36});
         riga("one-digit day, click elsewhere", {2, "", tasti, "7", "07", 0, 5, 3});
         riga("one-digit start month, click elsewhere", {35, "", tasti, "4", "04", 0, 62, 36});
         riga("one-digit year, click elsewhere", {4, "", tasti, "7", "7", 0, 5, 5});
+        riga("empty day, click elsewhere", {3, "", tasti, "", "", 0, 5, 5});
         riga("Enter in a full tax code", {1, "", tasti, "12345678901\r", "12345678901", 0, -1, 2});
         riga("Enter in the e-mail: nowhere", {7, "", tasti, "a@b.it\r", "a@b.it", 0, -1, 7});
     }
