@@ -5,200 +5,106 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
-
-Q_DECLARE_METATYPE(Modello)
 
 namespace {
 
-// The scripted port, except that moving the focus really moves it, as the window's port does.
-class InterazioneConFocus : public InterazioneFinta
+// A questionnaire with its page on screen; its scripted port really moves the focus, as the window's does.
+struct Banco : InterazioneFinta
 {
-public:
-    QWidget* radice = nullptr;
-    void spostaFocus(const QString& nome) override
+    Questionario questionario{Modello::Tradizionale, *this};
+    QSignalSpy modifiche{&questionario, &Questionario::modificato};
+    PaginaDatiGenerali pagina{questionario, nullptr};
+
+    Banco()
     {
-        InterazioneFinta::spostaFocus(nome);
-        if (QWidget* controllo = radice ? radice->findChild<QWidget*>(nome) : nullptr)
-            controllo->setFocus(Qt::OtherFocusReason);
+        pagina.show();
+        QVERIFY(QTest::qWaitForWindowActive(&pagina));
     }
+    void spostaFocus(const QString& nome) override { pagina.findChild<QWidget*>(nome)->setFocus(); }
+    QLineEdit* campo(int i) { return pagina.findChild<QLineEdit*>("TEXT_GENERALE_" + QString::number(i)); }
 };
 
-QString nomeCampo(int i)
-{
-    return QStringLiteral("TEXT_GENERALE_%1").arg(i);
-}
-
-// A questionnaire with its page on screen, over a stand-in for the members frame that takes the focus.
-struct Banco
-{
-    explicit Banco(Modello modello = Modello::Tradizionale)
-        : questionario(modello, interazione), modifiche(&questionario, &Questionario::modificato)
-    {
-        auto* membri = new QWidget;
-        membri->setObjectName(QStringLiteral("Frame8"));
-        membri->setFocusPolicy(Qt::StrongFocus);
-        pagina = std::make_unique<PaginaDatiGenerali>(questionario, membri);
-        interazione.radice = pagina.get();
-        pagina->show();
-        pagina->activateWindow();
-    }
-    bool attiva() { return QTest::qWaitForWindowActive(pagina.get()); }
-    QLineEdit* campo(int i) const { return pagina->findChild<QLineEdit*>(nomeCampo(i)); }
-    static QString fuoco()
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-
-    InterazioneConFocus interazione;
-    Questionario questionario;
-    QSignalSpy modifiche;
-    std::unique_ptr<PaginaDatiGenerali> pagina;
-};
+// Field; text before ("^": selected); typed keys (-1) or an Arrivo, and the text; text after; beeps; field
+// clicked afterwards (-1 none); field with the focus (-1 after a menu, which leaves no window active here).
+using Ingresso = std::tuple<int, QString, int, QString, QString, int, int, int>;
 
 } // namespace
+
+Q_DECLARE_METATYPE(Ingresso)
 
 class TestPaginaDatiGenerali : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // However text comes, the field's rule judges it as the keys it stands for; the free-text fields take
-    // it as it is.
+    // However text comes, the field's rule judges it as the keys it stands for; free text is taken as it is.
+    // Enter and complete date parts move the focus; a lone day or month digit gets its zero on leaving.
     void ingresso_data()
     {
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<QString>("prima"); // "^" at its end: selected
-        QTest::addColumn<int>("modo");      // -1 typed keys, else an Arrivo
-        QTest::addColumn<QString>("arrivato");
-        QTest::addColumn<QString>("atteso");
-        QTest::addColumn<int>("beep");
-        const int tasti = -1, incolla = int(Arrivo::Incolla), menu = int(Arrivo::Menu),
-                  rilascio = int(Arrivo::Rilascio), metodo = int(Arrivo::Metodo);
-        const auto riga = [](const char* nome, int campo, const char* prima, int modo,
-                             const QString& arrivato, const char* atteso, int beep) {
-            QTest::newRow(nome) << campo << QString::fromUtf8(prima) << modo << arrivato
-                                << QString::fromUtf8(atteso) << beep;
-        };
-        riga("typed: twelfth digit", 1, "", tasti, "123456789012", "12345678901", 1);
-        riga("typed: selected day replaced", 2, "12^", tasti, "4", "4", 0);
-        riga("Ctrl+V is a refused key", 62, "", incolla, "12", "", 0);
-        riga("Ctrl+V at the limit beeps", 63, "123", incolla, "4", "123", 1);
-        riga("Ctrl+V in free text", 5, "Via ", incolla, "Po 1", "Via Po 1", 0);
-        riga("menu: letters into a count", 62, "", menu, "abc", "", 0);
-        riga("menu: count limit", 64, "1", menu, "2345", "123", 1);
-        riga("menu: telephone keeps digits", 6, "", menu, "06-123 45", "0612345", 0);
-        riga("menu: over a selection", 36, "1999^", menu, "2024", "2024", 0);
-        riga("menu: line breaks type nothing", 1, "", menu, "123\r\n456\n", "123456", 0);
-        riga("menu: free text as it comes", 0, "", menu, "Alfa\r\nBeta", "Alfa\r\nBeta", 0);
-        riga("drop: letters into a count", 65, "7", rilascio, "xy", "7", 0);
-        riga("drop: digits go in", 65, "", rilascio, "12", "12", 0);
-        riga("drop: beyond the limit", 33, "12", rilascio, "345", "123", 1);
-        riga("drop: free text", 7, "", rilascio, "a@b.it", "a@b.it", 0);
-        riga("input method: day", 34, "", metodo, "3x", "3", 0);
-        riga("input method: whole", 4, "", metodo, "2024", "2024", 0);
+        QTest::addColumn<Ingresso>("ingresso");
+        const int tasti = -1, menu = int(Arrivo::Menu), rilascio = int(Arrivo::Rilascio);
+        const auto riga = [](const char* nome, const Ingresso& ingresso) { QTest::newRow(nome) << ingresso; };
+        riga("typed: twelfth digit", {1, "", tasti, "123456789012", "12345678901", 1, -1, 1});
+        riga("typed: selected day replaced", {2, "12^", tasti, "4", "4", 0, -1, 2});
+        riga("Ctrl+V is a refused key", {62, "", int(Arrivo::Incolla), "12", "", 0, -1, 62});
+        riga("Ctrl+V in free text", {5, "Via ", int(Arrivo::Incolla), "Po 1", "Via Po 1", 0, -1, 5});
+        riga("menu: telephone keeps digits", {6, "", menu, "06-123 45", "0612345", 0, -1, -1});
+        riga("menu: over a selection", {36, "1999^", menu, "2024", "2024", 0, -1, -1});
+        riga("menu: a day digit, no zero yet", {3, "", menu, "5", "5", 0, -1, -1});
+        riga("menu: line breaks type nothing", {1, "", menu, "123\r\n456\n", "123456", 0, -1, -1});
+        riga("menu: free text as it comes", {0, "", menu, "Alfa\r\nBeta", "Alfa\r\nBeta", 0, -1, -1});
+        riga("drop: letters into a count", {65, "7", rilascio, "xy", "7", 0, -1, 65});
+        riga("drop: digits go in", {65, "", rilascio, "12", "12", 0, -1, 65});
+        riga("drop: beyond the limit", {33, "12", rilascio, "345", "123", 1, -1, 33});
+        riga("input method: day", {34, "", int(Arrivo::Metodo), "3x", "3", 0, -1, 34});
+        riga("day complete", {2, "", tasti, "12", "12", 0, -1, 3});
+        riga("start month complete", {35, "", tasti, "01", "01", 0, -1, 36});
+        riga("one-digit day, click elsewhere", {2, "", tasti, "7", "07", 0, 5, 3});
+        riga("one-digit start month, click elsewhere", {35, "", tasti, "4", "04", 0, 62, 36});
+        riga("one-digit year, click elsewhere", {4, "", tasti, "7", "7", 0, 5, 5});
+        riga("empty day, click elsewhere", {3, "", tasti, "", "", 0, 5, 5});
+        riga("Enter in a full tax code", {1, "", tasti, "12345678901\r", "12345678901", 0, -1, 2});
+        riga("Enter in the e-mail: nowhere", {7, "", tasti, "a@b.it\r", "a@b.it", 0, -1, 7});
     }
     void ingresso()
     {
-        QFETCH(int, campo);
-        QFETCH(QString, prima);
-        QFETCH(int, modo);
-        QFETCH(QString, arrivato);
-        QFETCH(QString, atteso);
+        QFETCH(Ingresso, ingresso);
+        const auto& [campo, prima, modo, arrivato, atteso, beep, cliccato, fuoco] = ingresso;
         Banco b;
         QLineEdit* c = b.campo(campo);
-        const bool selezionato = prima.endsWith(u'^');
-        const QString iniziale = selezionato ? prima.chopped(1) : prima;
+        const QString iniziale = prima.endsWith(u'^') ? prima.chopped(1) : prima;
         {
             const Questionario::Caricamento caricamento(b.questionario);
             b.questionario.setCampoGenerale(campo, iniziale);
         }
-        if (selezionato)
+        QTest::mouseClick(c, Qt::LeftButton);
+        if (prima.endsWith(u'^'))
             c->selectAll();
         if (modo < 0)
             QTest::keyClicks(c, arrivato);
         else
             faiArrivare(c, Arrivo(modo), arrivato);
-        QCOMPARE(c->text(), atteso);
-        QTEST(b.interazione.beepSuonati, "beep");
-        // What went in reached the questionnaire, as an edit; nothing going in is no edit.
-        QCOMPARE(b.questionario.campoGenerale(campo), atteso);
-        QCOMPARE(b.modifiche.count() > 0, atteso != iniziale);
-    }
-
-    // Enter and the completed date parts move the focus; a one-digit day or month gets its zero on leaving.
-    void fuoco_data()
-    {
-        QTest::addColumn<int>("campo");
-        QTest::addColumn<QString>("tasti");
-        QTest::addColumn<int>("cliccato"); // -1: no click after typing
-        QTest::addColumn<QString>("atteso");
-        QTest::addColumn<int>("fuocoAtteso");
-        const auto riga = [](const char* nome, int campo, const char* tasti, int cliccato, const char* atteso,
-                             int fuoco) {
-            QTest::newRow(nome) << campo << tasti << cliccato << atteso << fuoco;
-        };
-        riga("day complete", 2, "12", -1, "12", 3);
-        riga("start month complete", 35, "01", -1, "01", 36);
-        riga("one-digit day, click elsewhere", 2, "7", 5, "07", 3);
-        riga("one-digit start month, click elsewhere", 35, "4", 62, "04", 36);
-        riga("one-digit year, click elsewhere", 4, "7", 5, "7", 5);
-        riga("Enter in the company name", 0, "\r", -1, "", 1);
-        riga("Enter in a full tax code", 1, "12345678901\r", -1, "12345678901", 2);
-        riga("Enter in a half year", 4, "20\r", -1, "20", 5);
-        riga("Enter in the e-mail: nowhere", 7, "a@b.it\r", -1, "a@b.it", 7);
-        riga("Enter in the offices", 33, "5\r", -1, "5", 34);
-        riga("Enter in the start year", 36, "\r", -1, "", 36);
-    }
-    void fuoco()
-    {
-        QFETCH(int, campo);
-        QFETCH(QString, tasti);
-        QFETCH(int, cliccato);
-        QFETCH(QString, atteso);
-        QFETCH(int, fuocoAtteso);
-        Banco b;
-        QVERIFY(b.attiva());
-        QTest::mouseClick(b.campo(campo), Qt::LeftButton);
-        QTest::keyClicks(b.campo(campo), tasti);
         if (cliccato >= 0)
             QTest::mouseClick(b.campo(cliccato), Qt::LeftButton);
         QCoreApplication::processEvents(); // what the focus change left queued
-        QCOMPARE(b.questionario.campoGenerale(campo), atteso);
-        QCOMPARE(Banco::fuoco(), nomeCampo(fuocoAtteso));
+        // What went in reached the questionnaire, as an edit; nothing going in is no edit.
+        QCOMPARE(c->text() + u'|' + b.questionario.campoGenerale(campo), atteso + u'|' + atteso);
+        QCOMPARE(b.modifiche.isEmpty(), atteso == iniziale);
+        QCOMPARE(b.beepSuonati, beep);
+        if (fuoco >= 0)
+            QCOMPARE(QApplication::focusWidget(), b.campo(fuoco));
     }
 
+    // What the reader writes shows at once and moves no focus, its "N/A" too. The user's "N/A" empties field
+    // 65, locks it and greys it clearly, and is an edit; unticked, the field is free and white again.
     void riunioniNA()
     {
         Banco b;
         QLineEdit* campo = b.campo(65);
-        auto* na = b.pagina->findChild<QCheckBox*>(QStringLiteral("chk_RiunioniNA"));
+        auto* na = b.pagina.findChild<QCheckBox*>(QStringLiteral("chk_RiunioniNA"));
         const QColor bianco = campo->palette().color(QPalette::Base);
-        QTest::keyClicks(campo, QStringLiteral("12"));
-        b.modifiche.clear();
-        QTest::mouseClick(na, Qt::LeftButton);
-        QVERIFY(b.questionario.riunioniNA());
-        QCOMPARE(campo->text(), QString());
-        QCOMPARE(b.questionario.campoGenerale(65), QString());
-        QVERIFY(!campo->isEnabled());
-        // Clearly grey: darker than the window around it, not only the paler look of any disabled field.
-        QVERIFY(qGray(campo->palette().color(QPalette::Base).rgb()) <
-                qGray(QApplication::palette().color(QPalette::Window).rgb()));
-        QVERIFY(b.modifiche.count() > 0);
-        QTest::mouseClick(na, Qt::LeftButton);
-        QVERIFY(campo->isEnabled());
-        QCOMPARE(campo->text(), QString());
-        QCOMPARE(campo->palette().color(QPalette::Base), bianco);
-    }
-
-    // What the reader writes shows at once and moves no focus.
-    void scritturaDelLettore()
-    {
-        Banco b;
-        QVERIFY(b.attiva());
         b.campo(0)->setFocus();
         {
             const Questionario::Caricamento caricamento(b.questionario);
@@ -206,11 +112,18 @@ private Q_SLOTS:
             b.questionario.setCampoGenerale(65, QStringLiteral("4"));
             b.questionario.setRiunioniNA(true);
         }
-        QCOMPARE(b.campo(2)->text(), QStringLiteral("12"));
-        QCOMPARE(b.campo(65)->text(), QString());
-        QVERIFY(!b.campo(65)->isEnabled());
-        QCOMPARE(Banco::fuoco(), nomeCampo(0));
-        QCOMPARE(b.modifiche.count(), 0);
+        QVERIFY(b.campo(2)->text() == u"12" && QApplication::focusWidget() == b.campo(0));
+        QVERIFY(na->isChecked() && !campo->isEnabled() && campo->text().isEmpty() && b.modifiche.isEmpty());
+        QTest::mouseClick(na, Qt::LeftButton);
+        QVERIFY(campo->isEnabled() && campo->palette().color(QPalette::Base) == bianco);
+        QTest::keyClicks(campo, QStringLiteral("12"));
+        b.modifiche.clear();
+        QTest::mouseClick(na, Qt::LeftButton);
+        QVERIFY(!campo->isEnabled() && campo->text().isEmpty() && b.questionario.campoGenerale(65).isEmpty());
+        QVERIFY(!b.modifiche.isEmpty() && b.questionario.riunioniNA());
+        // Clearly grey: darker than the window around it, not only the paler look of any disabled field.
+        QVERIFY(qGray(campo->palette().color(QPalette::Base).rgb()) <
+                qGray(QApplication::palette().color(QPalette::Window).rgb()));
     }
 };
 
