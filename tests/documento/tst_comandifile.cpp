@@ -1,8 +1,8 @@
-// Save, open and exit over the scripted port: what the user is asked, in which order, and what is left.
+// Save, open and exit over the scripted port: what the user is asked, in which order, and what is left; and
+// the recovery copy that goes with them.
 #include "documento/comandifile.h"
 #include "documento/copiarecupero.h"
 #include "documento/scrittura.h"
-#include "modelli/modello.h"
 #include "modelli/posizionifile.h"
 #include "questionario/questionario.h"
 #include "support/interazionefinta.h"
@@ -12,14 +12,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
-
-Q_DECLARE_METATYPE(Modello)
+#include <QTimer>
 
 namespace {
 
@@ -31,102 +28,113 @@ const QString attenzione =
     QStringLiteral("messaggio|Errore|ATTENZIONE: impossibile aprire il file.\r\n"
                    "Verificare che il nome del file sia corretto e che abbia un'estensione "
                    "XML\r\nOperazione annullata!!!");
-const QString annulla = QStringLiteral("<annulla>");
-
 using Esito = Interazione::Esito;
+using Pulsanti = Interazione::Pulsanti;
+using Icona = Interazione::Icona;
 
 struct Banco
 {
     InterazioneFinta finta;
-    Questionario q{Modello::Tradizionale, finta};
+    Questionario q;
     ComandiFile c{q};
     StatoFinestra& stato = c.stato();
     QTemporaryDir cartella;
     CopiaRecupero recupero{q, stato};
+    const QByteArray casaPrima = qgetenv("HOME"), configurazionePrima = qgetenv("XDG_CONFIG_HOME");
 
-    Banco()
+    // Each bench has its own home folder, with no documents folder until a step makes one.
+    explicit Banco(Modello modello = Modello::Tradizionale) : q(modello, finta)
     {
         stato.setTitoloBase(QStringLiteral("Base"));
         stato.setPercorsoFile(QStringLiteral("precedente"));
         recupero.setCartella(cartella.filePath(QStringLiteral("recupero")));
+        qputenv("HOME", percorso(QStringLiteral("casa")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", percorso(QStringLiteral("casa/.config")).toUtf8());
+        QDir().mkpath(percorso(QStringLiteral("casa")));
+    }
+    ~Banco()
+    {
+        impostaCartellaProgramma(cartellaModelli);
+        for (const auto& [nome, valore] :
+             {std::pair{"HOME", casaPrima}, {"XDG_CONFIG_HOME", configurazionePrima}})
+            valore.isNull() ? qunsetenv(nome) : qputenv(nome, valore);
     }
     QString percorso(const QString& nome) const { return nome.isEmpty() ? nome : cartella.filePath(nome); }
-
-    // An edit, as the user makes them, with its recovery copy written.
-    void modifica()
-    {
-        q.setCampoGenerale(0, QStringLiteral("Società modificata"));
-        recupero.scriviSubito();
-        QVERIFY(copiaPresente());
-    }
     bool copiaPresente() const { return QFile::exists(recupero.percorso()); }
 
-    // Queued answers: the prompt's, then the file names ("<annulla>" cancels that dialog).
-    void prepara(const QList<int>& risposte, const QStringList& salva, const QStringList& apri = {})
+    // Steps separated by spaces: answers queued for what follows ("Si", "No", "Annulla" for the prompts,
+    // "s:<name>" and "a:<name>" for the dialogs, "-" cancelling), and actions: "modifica" (an edit, its
+    // recovery copy written), "uscita" (an exit under way), "altrove" (installed where the user cannot
+    // write), "documenti" (the user's documents folder made), "salva", "genera", "apri", "esci", "chiudi"
+    // (the close box; "resta" in the log when it stays).
+    void esegui(const QString& passi)
     {
-        for (int r : risposte)
-            finta.risposteMessaggi.enqueue(Esito(r));
-        for (const QString& nome : salva)
-            finta.fileDaSalvare.enqueue(nome == annulla ? std::nullopt : std::optional(percorso(nome)));
-        for (const QString& nome : apri)
-            finta.fileDaAprire.enqueue(nome == annulla ? std::nullopt : std::optional(percorso(nome)));
+        for (const QString& p : passi.split(u' ', Qt::SkipEmptyParts)) {
+            const auto scelto = p.mid(2) == u"-" ? std::nullopt : std::optional(percorso(p.mid(2)));
+            if (p == u"modifica") {
+                q.setCampoGenerale(0, QStringLiteral("Società modificata"));
+                recupero.scriviSubito();
+                QVERIFY(copiaPresente());
+            } else if (const auto r = QStringList{"Si", "No", "Annulla"}.indexOf(p); r >= 0)
+                finta.risposteMessaggi.enqueue(QList{Esito::Si, Esito::No, Esito::Annulla}[r]);
+            else if (p.startsWith(u"s:"))
+                finta.fileDaSalvare.enqueue(scelto);
+            else if (p.startsWith(u"a:"))
+                finta.fileDaAprire.enqueue(scelto);
+            else if (p == u"uscita")
+                stato.setFlagUscita(true);
+            else if (p == u"altrove")
+                impostaCartellaProgramma(percorso(QStringLiteral("non-scrivibile")));
+            else if (p == u"documenti")
+                QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+            else if (p == u"salva" || p == u"genera")
+                c.salva(p == u"genera");
+            else if (p == u"apri")
+                c.apriFile();
+            else if (p == u"esci")
+                c.esci();
+            else if (p == u"chiudi" && !c.chiusuraFinestra())
+                finta.registro << QStringLiteral("resta");
+        }
     }
 
-    // The log in short: "domanda", "salva", "apri", "titolo <text>", "errore", "attenzione", "termina".
-    QStringList riassunto() const
+    // The log in short | what holds: saved, "Leggi" available, the copy, an exit under way | the file last
+    // chosen. In the log: "domanda" (the unsaved-changes prompt), "errore" (told under the program's title),
+    // "attenzione" (an unreadable file), "controllo" (the check's message, its moves left out), the dialogs,
+    // the caption after the base. Other buttons, icon, filter or folder show in full.
+    QString esito() const
     {
         QStringList righe;
-        for (const QString& riga : finta.registro) {
-            if (riga == domanda)
-                righe << "domanda";
-            else if (riga == "salvafile|Salva file")
-                righe << "salva";
-            else if (riga == "aprifile|Apri file")
-                righe << "apri";
-            else if (riga.startsWith("titolo|Base - "))
-                righe << "titolo " + riga.mid(14).replace(cartella.path() + "/", "");
-            else if (riga.startsWith("messaggio|" + titoloApplicazione() + "|"))
-                righe << "errore";
-            else if (riga == attenzione)
-                righe << "attenzione";
-            else
-                righe << riga;
+        qsizetype m = 0;
+        for (QString riga : finta.registro) {
+            const auto msg =
+                riga.startsWith(u"messaggio|") ? finta.messaggi[m++] : InterazioneFinta::Messaggio{};
+            const bool ok = msg.pulsanti == Pulsanti::Ok;
+            if (riga == domanda && msg.pulsanti == Pulsanti::SiNoAnnulla && msg.icona == Icona::Domanda)
+                righe << QStringLiteral("domanda");
+            else if (msg.titolo == titoloApplicazione() && ok && msg.icona == Icona::Nessuna)
+                righe << QStringLiteral("errore");
+            else if (ok && msg.icona == Icona::Critica)
+                righe << (riga == attenzione ? QStringLiteral("attenzione") : QStringLiteral("controllo"));
+            else if (riga != u"ripristina" && !riga.startsWith(u"focus|") && !riga.startsWith(u"pagina|"))
+                righe << riga.replace(QStringLiteral("salvafile|Salva file"), QStringLiteral("salva"))
+                             .replace(QStringLiteral("aprifile|Apri file"), QStringLiteral("apri"))
+                             .replace(QStringLiteral("titolo|Base - "), QStringLiteral("titolo "));
         }
-        return righe;
+        for (const Interazione::FiltroFile& d : finta.dialoghiFile) {
+            if (d.filtro != u"Xml File (*.xml)" || d.cartella != cartellaProgramma())
+                righe << d.filtro + QStringLiteral(" in ") + d.cartella;
+        }
+        const QStringList vero{stato.flagSalvato() ? "salvato" : "", stato.leggiDisponibile() ? "leggi" : "",
+                               copiaPresente() ? "copia" : "", stato.flagUscita() ? "uscita" : ""};
+        return QString(righe.join(QStringLiteral(", ")) + " | " + vero.join(u' ').simplified() + " | " +
+                       stato.percorsoFile())
+            .replace(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                     QStringLiteral("<documenti>"))
+            .replace(QDir::homePath(), QStringLiteral("<casa>"))
+            .remove(cartella.path() + u'/');
     }
 };
-
-QByteArray contenutoDi(const QString& percorso)
-{
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<assente>");
-}
-
-void scriviByte(const QString& percorso, const QByteArray& contenuto)
-{
-    QFile file(percorso);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contenuto);
-}
-
-// Messages with a title show the right buttons and icon.
-void verificaMessaggi(const InterazioneFinta& finta)
-{
-    for (const auto& m : finta.messaggi) {
-        if (m.titolo == "Warning") {
-            QCOMPARE(m.pulsanti, Interazione::Pulsanti::SiNoAnnulla);
-            QCOMPARE(m.icona, Interazione::Icona::Domanda);
-        } else if (m.titolo == titoloApplicazione()) {
-            QCOMPARE(m.pulsanti, Interazione::Pulsanti::Ok);
-            QCOMPARE(m.icona, Interazione::Icona::Nessuna);
-            QVERIFY(!m.testo.isEmpty());
-        }
-    }
-    for (const auto& d : finta.dialoghiFile) {
-        QCOMPARE(d.filtro, "Xml File (*.xml)");
-        QCOMPARE(d.cartella, cartellaProgramma());
-    }
-}
 
 } // namespace
 
@@ -135,419 +143,174 @@ class TestComandiFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void generazioneCompleta_data();
-    void generazioneCompleta();
     void initTestCase() { impostaCartellaProgramma(cartellaModelli); }
-    void salvaTemporaneo_data();
-    void salvaTemporaneo();
-    void generazione();
-    void scritturaFallita_data();
-    void scritturaFallita();
-    void apri_data();
-    void apri();
-    void dialogoAnnullatoPoiEsci();
-    void uscita_data();
-    void uscita();
-    void copiaDiRecupero_data();
-    void copiaDiRecupero();
-};
 
-void TestComandiFile::salvaTemporaneo_data()
-{
-    QTest::addColumn<QString>("nome");
-    QTest::addColumn<QStringList>("atteso");
-    QTest::addColumn<QString>("percorsoFile");
-
-    QTest::newRow("scheda.xml") << "scheda.xml" << QStringList{"salva", "titolo scheda.xml"} << "scheda.xml";
-    QTest::newRow("senza estensione") << "scheda" << QStringList{"salva", "titolo scheda"} << "scheda";
-    QTest::newRow("barra rovescia nel nome")
-        << "a\\b.xml" << QStringList{"salva", "titolo b.xml"} << "a\\b.xml";
-    QTest::newRow("annullato") << annulla << QStringList{"salva"} << "precedente";
-    QTest::newRow("percorso vuoto") << "" << QStringList{"salva"} << "";
-    QTest::newRow("due salvataggi") << "prima.xml,seconda.xml"
-                                    << QStringList{"salva", "titolo prima.xml", "salva", "titolo seconda.xml"}
-                                    << "seconda.xml";
-}
-
-// "Salva temp.": the dialog, the file under the name as typed, the caption, the saved flag.
-void TestComandiFile::salvaTemporaneo()
-{
-    QFETCH(QString, nome);
-    QFETCH(QStringList, atteso);
-    QFETCH(QString, percorsoFile);
-    Banco b;
-    b.modifica();
-    const QStringList nomi = nome.split(u',');
-    b.prepara({}, nomi);
-    for (qsizetype k = 0; k < nomi.size(); ++k)
-        b.c.salva(false);
-
-    QCOMPARE(b.riassunto(), atteso);
-    QCOMPARE(b.finta.dialoghiFile.first().titolo, "Salva file");
-    verificaMessaggi(b.finta);
-    const bool invariato = percorsoFile.isEmpty() || percorsoFile == "precedente";
-    QCOMPARE(b.stato.percorsoFile(), invariato ? percorsoFile : b.percorso(percorsoFile));
-    const bool scritto = atteso.size() > 1;
-    QCOMPARE(b.stato.flagSalvato(), scritto);
-    QCOMPARE(b.stato.leggiDisponibile(), scritto);
-    QCOMPARE(QDir(b.cartella.path()).entryList(QDir::Files, QDir::Name),
-             scritto ? QStringList(nomi) : QStringList());
-    if (scritto)
-        QCOMPARE(FileXml::daFile(b.percorso(nomi.last())).valore("G/0"), "Società modificata");
-    // The recovery copy goes with a completed save only.
-    QCOMPARE(b.copiaPresente(), !scritto);
-}
-
-// "Genera" checks first and stops at a problem; during an exit it writes without checking and ends the
-// program right after the write.
-void TestComandiFile::generazioneCompleta_data()
-{
-    QTest::addColumn<Modello>("modello");
-    QTest::addColumn<QString>("massimoIncarichi");
-    QTest::addColumn<QString>("errore"); // empty: the file is written with no message
-    for (Modello m : tuttiIModelli) {
-        const QByteArray nome = nomeModello(m).toLatin1();
-        QTest::newRow(nome + " complete") << m << QStringLiteral("5") << QString();
-        QTest::newRow(nome + " 32767") << m << QStringLiteral("32767") << QString();
-        QTest::newRow(nome + " beyond 16 bits")
-            << m << QStringLiteral("40000")
-            << QStringLiteral("Il valore \"40000\" supera il massimo consentito (32767).");
-    }
-}
-
-// "Genera" on a complete questionnaire writes the file without a word; a maximum of offices that does not fit
-// the check's numbers ends in the generic error message, with no dialog and no file.
-void TestComandiFile::generazioneCompleta()
-{
-    QFETCH(Modello, modello);
-    QFETCH(QString, massimoIncarichi);
-    QFETCH(QString, errore);
-    QTemporaryDir cartella;
-    InterazioneFinta finta;
-    Questionario q(modello, finta);
-    ComandiFile comandi(q);
-    finta.questionario = &q;
-    compilaCompleto(q);
+    // Each row is named by its steps.
+    void sequenze_data()
     {
-        const Questionario::Caricamento caricamento(q);
-        q.setCampoGenerale(33, massimoIncarichi);
+        QTest::addColumn<QString>("esito");
+        // "Salva temp.": the file under the name as typed, its own name in the caption; the copy goes with a
+        // completed save only.
+        QTest::newRow("modifica s:scheda.xml salva")
+            << "salva, titolo scheda.xml | salvato leggi | scheda.xml";
+        QTest::newRow("modifica s:scheda salva") << "salva, titolo scheda | salvato leggi | scheda";
+        QTest::newRow("modifica s:a\\b.xml salva") << "salva, titolo b.xml | salvato leggi | a\\b.xml";
+        QTest::newRow("modifica s:- salva") << "salva | copia | precedente";
+        QTest::newRow("modifica s: salva") << "salva | copia | ";
+        QTest::newRow("modifica s:prima.xml s:seconda.xml salva salva")
+            << "salva, titolo prima.xml, salva, titolo seconda.xml | salvato leggi | seconda.xml";
+        QTest::newRow("modifica s:manca/scheda.xml salva") << "salva, errore | copia | manca/scheda.xml";
+        // "Genera" checks first and stops at a problem; during an exit it writes without checking and ends
+        // the program right after the write.
+        QTest::newRow("modifica s:generato.xml genera") << "controllo | copia | precedente";
+        QTest::newRow("modifica uscita s:generato.xml genera")
+            << "salva, titolo generato.xml, termina | uscita | generato.xml";
+        // "Leggi": the prompt only with unsaved changes, the open dialog whatever the save did; once a file
+        // is chosen the questionnaire counts as saved and "Leggi" comes back, whatever the reader made of it.
+        QTest::newRow("a:letto.xml apri") << "apri, titolo letto.xml | salvato leggi | letto.xml";
+        QTest::newRow("modifica Si s:temp.xml a:letto.xml apri")
+            << "domanda, salva, titolo temp.xml, apri, titolo letto.xml | salvato leggi | letto.xml";
+        QTest::newRow("modifica Si s:- a:letto.xml apri")
+            << "domanda, salva, apri, titolo letto.xml | salvato leggi | letto.xml";
+        QTest::newRow("modifica No a:letto.xml apri")
+            << "domanda, apri, titolo letto.xml | salvato leggi | letto.xml";
+        QTest::newRow("modifica Annulla a:letto.xml apri") << "domanda | copia | precedente";
+        QTest::newRow("modifica No a:manca.xml apri")
+            << "domanda, apri, attenzione | salvato leggi | manca.xml";
+        QTest::newRow("modifica No a:- apri") << "domanda, apri | salvato copia | ";
+        QTest::newRow("modifica No a:- apri esci") << "domanda, apri, termina | salvato | ";
+        // Installed where the user cannot write, the program opens its dialogs in the user's documents, or in
+        // the home folder while there is no documents folder.
+        QTest::newRow("altrove a:- apri") << "apri, Xml File (*.xml) in <casa> | salvato leggi | ";
+        QTest::newRow("altrove documenti a:- apri")
+            << "apri, Xml File (*.xml) in <documenti> | salvato leggi | ";
+        // "Esci" ends the program at once without changes, after the save the user completes, or on No;
+        // otherwise it keeps running with the changes, and a later save neither skips its check nor ends it.
+        QTest::newRow("esci") << "termina | salvato leggi | precedente";
+        QTest::newRow("modifica Si s:uscita.xml esci")
+            << "domanda, salva, titolo uscita.xml, termina | uscita | uscita.xml";
+        QTest::newRow("modifica No esci") << "domanda, termina | uscita | precedente";
+        QTest::newRow("modifica Si s:- esci genera s:dopo.xml salva")
+            << "domanda, salva, controllo, salva, titolo dopo.xml | salvato leggi | dopo.xml";
+        QTest::newRow("modifica Si s:manca/uscita.xml esci genera s:dopo.xml salva")
+            << "domanda, salva, errore, controllo, salva, titolo dopo.xml | salvato leggi | dopo.xml";
+        QTest::newRow("modifica Annulla esci genera s:dopo.xml salva")
+            << "domanda, controllo, salva, titolo dopo.xml | salvato leggi | dopo.xml";
+        // The close box ends the program even after a cancelled or failed save; only Annulla keeps it open.
+        QTest::newRow("chiudi") << "termina | salvato leggi | precedente";
+        QTest::newRow("modifica Si s:uscita.xml chiudi")
+            << "domanda, salva, titolo uscita.xml, termina | salvato leggi | uscita.xml";
+        QTest::newRow("modifica Si s:- chiudi") << "domanda, salva, termina |  | precedente";
+        QTest::newRow("modifica Si s:manca/uscita.xml chiudi")
+            << "domanda, salva, errore, termina |  | manca/uscita.xml";
+        QTest::newRow("modifica No chiudi") << "domanda, termina |  | precedente";
+        QTest::newRow("modifica Annulla chiudi") << "domanda, resta | copia | precedente";
     }
-    q.segnaModificato();
-    const QString percorso = cartella.filePath(QStringLiteral("generato.xml"));
-    finta.fileDaSalvare.enqueue(percorso);
+    // Besides: a file read shows its content, a file whose name reached the caption holds the edit.
+    void sequenze()
+    {
+        QFETCH(QString, esito);
+        const QString passi = QString::fromUtf8(QTest::currentDataTag());
+        Banco b;
+        InterazioneFinta altra;
+        Questionario letto(Modello::Tradizionale, altra);
+        letto.setCampoGenerale(0, QStringLiteral("Società letta"));
+        scriviFile(letto, b.percorso(QStringLiteral("letto.xml")));
+        b.esegui(passi);
 
-    comandi.salva(true);
-
-    if (errore.isEmpty()) {
-        QCOMPARE(finta.messaggi.size(), 0);
-        QVERIFY(QFile::exists(percorso));
-        QVERIFY(comandi.stato().flagSalvato());
-    } else {
-        QCOMPARE(finta.messaggi.size(), 1);
-        QCOMPARE(finta.messaggi[0].testo, errore);
-        QCOMPARE(finta.messaggi[0].titolo, titoloApplicazione());
-        QCOMPARE(finta.messaggi[0].icona, Interazione::Icona::Nessuna);
-        QCOMPARE(finta.dialoghiFile.size(), 0);
-        QVERIFY(!QFile::exists(percorso));
-        QVERIFY(!comandi.stato().flagSalvato());
+        QCOMPARE(b.esito(), esito);
+        QCOMPARE(b.q.campoGenerale(0), esito.contains(u"titolo letto.xml") ? QStringLiteral("Società letta")
+                                       : passi.startsWith(u"modifica") ? QStringLiteral("Società modificata")
+                                                                       : QString());
+        for (const QString& p : passi.split(u' ')) {
+            if (p.size() > 2 && p.startsWith(u"s:") &&
+                esito.contains(QStringLiteral("titolo ") + p.mid(2).section(u'\\', -1)))
+                QCOMPARE(FileXml::daFile(b.percorso(p.mid(2))).valore(QStringLiteral("G/0")),
+                         "Società modificata");
+        }
     }
-}
 
-void TestComandiFile::generazione()
-{
-    Banco b;
-    b.modifica();
-    b.prepara({}, {"generato.xml"});
-    b.c.salva(true);
-    QVERIFY(!b.finta.messaggi.isEmpty());
-    QCOMPARE(b.finta.dialoghiFile.size(), 0);
-    QCOMPARE(b.finta.chiamate("titolo"), QStringList());
-    QCOMPARE(b.stato.flagSalvato(), false);
+    // "Genera" on a complete questionnaire of each model, its maximum of offices the largest the file takes,
+    // writes the file without a word.
+    void generazioneCompleta()
+    {
+        for (Modello m : tuttiIModelli) {
+            Banco b(m);
+            compilaCompleto(b.q);
+            b.q.setCampoGenerale(33, QStringLiteral("32767"));
+            b.esegui(QStringLiteral("s:generato.xml genera"));
+            QCOMPARE(b.esito(), "salva, titolo generato.xml | salvato leggi | generato.xml");
+            QVERIFY(QFile::exists(b.percorso(QStringLiteral("generato.xml"))));
+        }
+    }
 
-    Banco u;
-    u.modifica();
-    u.stato.setFlagUscita(true);
-    u.prepara({}, {"generato.xml"});
-    u.c.salva(true);
-    QCOMPARE(u.riassunto(), QStringList({"salva", "titolo generato.xml", "termina"}));
-    QVERIFY(QFile::exists(u.percorso("generato.xml")));
-    QCOMPARE(u.stato.flagSalvato(), false);
-}
-
-void TestComandiFile::scritturaFallita_data()
-{
-    QTest::addColumn<QString>("caso");
-    QTest::newRow("cartella inesistente") << "inesistente";
-    QTest::newRow("cartella di sola lettura") << "solaLettura";
-    QTest::newRow("modello rotto sopra un file esistente") << "modelloRotto";
-}
-
-// A failed write is shown with its description; the old file keeps its bytes, the caption stays and the
-// changes still count as unsaved.
-void TestComandiFile::scritturaFallita()
-{
-    QFETCH(QString, caso);
-    Banco b;
-    b.modifica();
-    const auto ripristina = qScopeGuard([&] {
+    // The recovery copy: a burst of edits writes once, when the wait has run out; a failed write says nothing
+    // and leaves the copy as it was. After a crash the next opening offers the copy with the time it was
+    // written: "Sì" brings its content back as unsaved edits and keeps it, "No" deletes it. (When it goes
+    // with a save, a read or an exit is followed through the sequences above.)
+    void copiaDiRecupero()
+    {
+        Banco prima;
+        const QString copia = prima.recupero.percorso();
+        prima.recupero.setIntervallo(std::chrono::milliseconds(0));
+        QSignalSpy scritte(&prima.recupero, &CopiaRecupero::scritta);
+        prima.q.setCampoGenerale(0, QStringLiteral("Alfa"));
+        prima.q.setConteggioRiquadroII(1, QStringLiteral("4")); // no edit for the saved flag, but in the file
+        QVERIFY(prima.recupero.inAttesa() && !QFile::exists(copia));
+        QCoreApplication::processEvents();
+        QCOMPARE(scritte.size(), 1);
+        impostaCartellaProgramma(prima.percorso(QStringLiteral("senza-modelli")));
+        prima.q.setCampoGenerale(0, QStringLiteral("Beta"));
+        QCoreApplication::processEvents();
         impostaCartellaProgramma(cartellaModelli);
-        QFile::setPermissions(b.percorso("chiusa"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
-    QString destinazione = b.percorso("esistente.xml");
-    if (caso == "inesistente") {
-        destinazione = b.percorso("manca/scheda.xml");
-    } else if (caso == "solaLettura") {
-        if (geteuid() == 0)
-            QSKIP("as root, folder permissions do not stop a write");
-        QVERIFY(QDir(b.cartella.path()).mkdir("chiusa"));
-        destinazione = b.percorso("chiusa/esistente.xml");
-        scriviByte(destinazione, "vecchio contenuto");
-        QFile::setPermissions(b.percorso("chiusa"), QFile::ReadOwner | QFile::ExeOwner);
-    } else {
-        scriviByte(destinazione, "vecchio contenuto");
-        QVERIFY(QDir(b.cartella.path()).mkdir("programma"));
-        QFile modello(cartellaModelli + "/SchedaOrganiSociali_base_trad.dat");
-        QVERIFY(modello.open(QIODevice::ReadOnly));
-        scriviByte(b.percorso("programma/SchedaOrganiSociali_base_trad.dat"), modello.readAll().left(3000));
-        impostaCartellaProgramma(b.percorso("programma"));
-    }
-    const QByteArray prima = contenutoDi(destinazione);
-    b.finta.fileDaSalvare.enqueue(destinazione);
-    b.c.salva(false);
-
-    QCOMPARE(b.riassunto(), QStringList({"salva", "errore"}));
-    verificaMessaggi(b.finta);
-    QCOMPARE(contenutoDi(destinazione), prima);
-    QCOMPARE(b.stato.flagSalvato(), false);
-    QCOMPARE(b.stato.leggiDisponibile(), false);
-}
-
-void TestComandiFile::apri_data()
-{
-    QTest::addColumn<bool>("modificato");
-    QTest::addColumn<QList<int>>("risposte");
-    QTest::addColumn<QStringList>("salva");
-    QTest::addColumn<QStringList>("apri");
-    QTest::addColumn<QStringList>("atteso");
-    QTest::addColumn<bool>("flagSalvato");
-    QTest::addColumn<bool>("leggi");
-
-    const int si = int(Esito::Si), no = int(Esito::No), ann = int(Esito::Annulla);
-    const QString fileLetto = "titolo letto.xml"; // the caption of a read shows the full path
-    QTest::newRow("senza modifiche") << false << QList<int>{} << QStringList{} << QStringList{"letto.xml"}
-                                     << QStringList{"apri", fileLetto} << true << true;
-    QTest::newRow("Si") << true << QList<int>{si} << QStringList{"temp.xml"} << QStringList{"letto.xml"}
-                        << QStringList{"domanda", "salva", "titolo temp.xml", "apri", fileLetto} << true
-                        << true;
-    QTest::newRow("Si, salvataggio annullato")
-        << true << QList<int>{si} << QStringList{annulla} << QStringList{"letto.xml"}
-        << QStringList{"domanda", "salva", "apri", fileLetto} << true << true;
-    QTest::newRow("No") << true << QList<int>{no} << QStringList{} << QStringList{"letto.xml"}
-                        << QStringList{"domanda", "apri", fileLetto} << true << true;
-    QTest::newRow("Annulla") << true << QList<int>{ann} << QStringList{} << QStringList{"letto.xml"}
-                             << QStringList{"domanda"} << false << false;
-    QTest::newRow("No, lettura fallita")
-        << true << QList<int>{no} << QStringList{} << QStringList{"rotto.xml"}
-        << QStringList{"domanda", "apri", "attenzione"} << true << true;
-    QTest::newRow("No, dialogo annullato") << true << QList<int>{no} << QStringList{} << QStringList{annulla}
-                                           << QStringList{"domanda", "apri"} << true << false;
-}
-
-// "Leggi": the prompt only with unsaved changes; whatever happens after it, the questionnaire counts as
-// saved; "Leggi" comes back once a file was chosen.
-void TestComandiFile::apri()
-{
-    QFETCH(bool, modificato);
-    QFETCH(QList<int>, risposte);
-    QFETCH(QStringList, salva);
-    QFETCH(QStringList, apri);
-    QFETCH(QStringList, atteso);
-    QFETCH(bool, flagSalvato);
-    QFETCH(bool, leggi);
-
-    Banco b;
-    {
-        InterazioneFinta finta;
-        Questionario letto(Modello::Tradizionale, finta);
-        letto.setCampoGenerale(0, "Società letta");
-        scriviFile(letto, b.percorso("letto.xml"));
-        scriviByte(b.percorso("rotto.xml"), "<non è XML");
-    }
-    if (modificato)
-        b.modifica();
-    b.prepara(risposte, salva, apri);
-    b.c.apriFile();
-
-    QCOMPARE(b.riassunto(), atteso);
-    verificaMessaggi(b.finta);
-    if (!b.finta.dialoghiFile.isEmpty())
-        QCOMPARE(b.finta.dialoghiFile.last().titolo, atteso.contains("apri") ? "Apri file" : "Salva file");
-    const bool annullato = atteso == QStringList{"domanda"};
-    QCOMPARE(b.stato.percorsoFile(), annullato                 ? "precedente"
-                                     : apri.first() == annulla ? ""
-                                                               : b.percorso(apri.first()));
-    QCOMPARE(b.stato.flagSalvato(), flagSalvato);
-    QCOMPARE(b.stato.leggiDisponibile(), leggi);
-    const QString società = atteso.contains("titolo letto.xml") ? "Società letta"
-                            : modificato                        ? "Società modificata"
-                                                                : "";
-    QCOMPARE(b.q.campoGenerale(0), società);
-    // The recovery copy goes once a file has been chosen and read, whatever the reader made of it.
-    QCOMPARE(b.copiaPresente(), modificato && !leggi);
-}
-
-// "Leggi" with unsaved changes, No, dialog cancelled: a later exit does not ask again.
-void TestComandiFile::dialogoAnnullatoPoiEsci()
-{
-    Banco b;
-    b.modifica();
-    b.prepara({int(Esito::No)}, {}, {annulla});
-    b.c.apriFile();
-    b.c.esci();
-    QCOMPARE(b.riassunto(), QStringList({"domanda", "apri", "termina"}));
-
-    // Installed where the user cannot write, the program opens its dialogs in the user's documents, or in the
-    // home folder while there is no documents folder.
-    impostaCartellaProgramma(b.percorso("non-scrivibile"));
-    const QByteArray casa = qgetenv("HOME"), configurazione = qgetenv("XDG_CONFIG_HOME");
-    const auto ripristina = qScopeGuard([&] {
-        impostaCartellaProgramma(cartellaModelli);
-        qputenv("HOME", casa);
-        qputenv("XDG_CONFIG_HOME", configurazione);
-    });
-    qputenv("HOME", b.percorso("casa").toUtf8());
-    qputenv("XDG_CONFIG_HOME", b.percorso("casa/.config").toUtf8());
-    QVERIFY(QDir().mkpath(b.percorso("casa")));
-    b.c.apriFile();
-    QCOMPARE(b.finta.dialoghiFile.last().cartella, b.percorso("casa"));
-    QVERIFY(QDir().mkpath(b.percorso("casa/Documents")));
-    b.c.apriFile();
-    QCOMPARE(b.finta.dialoghiFile.last().cartella, b.percorso("casa/Documents"));
-}
-
-void TestComandiFile::uscita_data()
-{
-    QTest::addColumn<bool>("chiusura"); // the window's close box rather than "Esci"
-    QTest::addColumn<bool>("modificato");
-    QTest::addColumn<QList<int>>("risposte");
-    QTest::addColumn<QStringList>("salva");
-    QTest::addColumn<QStringList>("atteso");
-    QTest::addColumn<bool>("flagUscita");
-
-    const int si = int(Esito::Si), no = int(Esito::No), ann = int(Esito::Annulla);
-    for (bool chiusura : {false, true}) {
-        const char* nome = chiusura ? "chiusura" : "esci";
-        const QStringList fine = chiusura ? QStringList{"termina"} : QStringList{};
-        QTest::addRow("%s senza modifiche", nome)
-            << chiusura << false << QList<int>{} << QStringList{} << QStringList{"termina"} << false;
-        QTest::addRow("%s Si, file scritto", nome)
-            << chiusura << true << QList<int>{si} << QStringList{"uscita.xml"}
-            << QStringList{"domanda", "salva", "titolo uscita.xml", "termina"} << !chiusura;
-        QTest::addRow("%s Si, dialogo annullato", nome)
-            << chiusura << true << QList<int>{si} << QStringList{annulla}
-            << QStringList{"domanda", "salva"} + fine << false;
-        QTest::addRow("%s Si, scrittura fallita", nome)
-            << chiusura << true << QList<int>{si} << QStringList{"manca/uscita.xml"}
-            << QStringList{"domanda", "salva", "errore"} + fine << false;
-        QTest::addRow("%s No", nome) << chiusura << true << QList<int>{no} << QStringList{}
-                                     << QStringList{"domanda", "termina"} << !chiusura;
-        QTest::addRow("%s Annulla", nome)
-            << chiusura << true << QList<int>{ann} << QStringList{} << QStringList{"domanda"} << false;
-    }
-}
-
-// "Esci" ends the program at once without changes, after the save the user completes, or on No; otherwise
-// it keeps running with the changes, and a later save neither skips its check nor ends it. Closing the
-// window ends it even after a cancelled or failed save; only Cancel keeps it open.
-void TestComandiFile::uscita()
-{
-    QFETCH(bool, chiusura);
-    QFETCH(bool, modificato);
-    QFETCH(QList<int>, risposte);
-    QFETCH(QStringList, salva);
-    QFETCH(QStringList, atteso);
-    QFETCH(bool, flagUscita);
-
-    Banco b;
-    if (modificato)
-        b.modifica();
-    b.prepara(risposte, salva);
-    if (chiusura)
-        QCOMPARE(b.c.chiusuraFinestra(), atteso.contains("termina"));
-    else
-        b.c.esci();
-    QCOMPARE(b.riassunto(), atteso);
-    verificaMessaggi(b.finta);
-    QCOMPARE(b.stato.flagUscita(), flagUscita);
-    // A clean exit leaves no recovery copy; staying keeps it.
-    QCOMPARE(b.copiaPresente(), modificato && !atteso.contains("termina"));
-    if (chiusura || atteso.contains("termina"))
-        return;
-
-    QCOMPARE(b.stato.flagSalvato(), false);
-    b.finta.registro.clear();
-    b.finta.messaggi.clear();
-    b.prepara({}, {"dopo.xml", "dopo.xml"});
-    b.c.salva(true);
-    QVERIFY(!b.finta.messaggi.isEmpty()); // the check ran and found the questionnaire incomplete
-    b.c.salva(false);
-    QCOMPARE(b.finta.chiamate("termina"), QStringList());
-    QVERIFY(QFile::exists(b.percorso("dopo.xml")));
-}
-
-void TestComandiFile::copiaDiRecupero_data()
-{
-    QTest::addColumn<bool>("si");
-    QTest::newRow("Sì") << true;
-    QTest::newRow("No") << false;
-}
-
-// The recovery copy: a burst of edits writes once, when the wait has run out; a failed write says nothing and
-// leaves the copy as it was. After a crash the next opening offers the copy with the time it was written:
-// "Sì" brings its content back as unsaved edits under the caption as it was, "No" deletes it. (When it goes
-// is followed through the scenarios above.)
-void TestComandiFile::copiaDiRecupero()
-{
-    QFETCH(bool, si);
-    Banco prima;
-    const QString copia = prima.recupero.percorso();
-    prima.recupero.setIntervallo(std::chrono::milliseconds(0));
-    QSignalSpy scritte(&prima.recupero, &CopiaRecupero::scritta);
-    prima.q.setCampoGenerale(0, "Alfa");
-    prima.q.setConteggioRiquadroII(1, "4"); // no edit for the saved flag, but the file carries it
-    QVERIFY(prima.recupero.inAttesa() && !QFile::exists(copia));
-    QCoreApplication::processEvents();
-    QCOMPARE(scritte.size(), 1);
-    impostaCartellaProgramma(prima.percorso("senza-modelli"));
-    prima.q.setCampoGenerale(0, "Beta");
-    QCoreApplication::processEvents();
-    impostaCartellaProgramma(cartellaModelli);
-    QCOMPARE(scritte.size(), 1);
-    QCOMPARE(prima.finta.registro, QStringList());
-    {
+        QCOMPARE(scritte.size(), 1);
+        QCOMPARE(prima.finta.registro, QStringList());
         QFile file(copia);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(14, 32, 50)),
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime(QDate(2026, 12, 6), QTime(14, 32, 50)),
                                  QFileDevice::FileModificationTime));
+        file.close();
+
+        for (const bool si : {true, false}) {
+            Banco dopo; // the first run never ended: a crash
+            dopo.recupero.setCartella(prima.recupero.cartella());
+            dopo.esegui(si ? QStringLiteral("Si") : QStringLiteral("No"));
+            dopo.recupero.offriRipristino();
+            QCOMPARE(dopo.finta.registro,
+                     QStringList("messaggio|" + titoloApplicazione() +
+                                 "|È stata trovata una copia di recupero del questionario, salvata il "
+                                 "06/12/2026 alle 14:32. Si desidera ripristinarla?"));
+            QVERIFY(dopo.finta.messaggi[0].pulsanti == Pulsanti::SiNo &&
+                    dopo.finta.messaggi[0].icona == Icona::Domanda);
+            QCOMPARE(dopo.q.campoGenerale(0), si ? "Alfa" : "");
+            QCOMPARE(dopo.q.conteggioRiquadroII(1), si ? "4" : "");
+            QVERIFY(dopo.stato.flagSalvato() != si && dopo.stato.leggiDisponibile() != si);
+            QCOMPARE(QFile::exists(copia), si);
+            QVERIFY(!dopo.recupero.inAttesa()); // what was read back is no edit waiting to be written
+        }
     }
 
-    Banco dopo; // the first run never ended: a crash
-    dopo.recupero.setCartella(prima.recupero.cartella());
-    dopo.prepara({int(si ? Esito::Si : Esito::No)}, {});
-    dopo.recupero.offriRipristino();
-    QCOMPARE(dopo.finta.registro,
-             QStringList("messaggio|" + titoloApplicazione() +
-                         "|È stata trovata una copia di recupero del questionario, salvata il "
-                         "06/12/2026 alle 14:32. Si desidera ripristinarla?"));
-    QCOMPARE(dopo.finta.messaggi[0].pulsanti, Interazione::Pulsanti::SiNo);
-    QCOMPARE(dopo.finta.messaggi[0].icona, Interazione::Icona::Domanda);
-    QCOMPARE(dopo.q.campoGenerale(0), si ? "Alfa" : "");
-    QCOMPARE(dopo.q.conteggioRiquadroII(1), si ? "4" : "");
-    QCOMPARE(dopo.stato.flagSalvato(), !si);
-    QCOMPARE(dopo.stato.leggiDisponibile(), !si);
-    QCOMPARE(QFile::exists(copia), si);
-    QVERIFY(!dopo.recupero.inAttesa()); // what was read back is no edit waiting to be written
-}
+    // The wait runs from the first edit since the last write: the edits that follow do not put the write off.
+    // Told by which of two waits ends first, which holds however slow the machine.
+    void attesaDallaPrimaModifica()
+    {
+        Banco b;
+        b.recupero.setIntervallo(std::chrono::milliseconds(100));
+        QSignalSpy scritte(&b.recupero, &CopiaRecupero::scritta);
+        const auto aspetta = [](int millisecondi) {
+            QEventLoop ciclo;
+            QTimer::singleShot(millisecondi, Qt::PreciseTimer, &ciclo, &QEventLoop::quit);
+            ciclo.exec();
+        };
+        b.q.setCampoGenerale(0, QStringLiteral("a"));
+        aspetta(50);
+        // Put off, the write would come 150 ms after the first edit; the second wait ends 130 ms after it at
+        // the earliest.
+        b.q.setCampoGenerale(0, QStringLiteral("ab"));
+        aspetta(80);
+        QCOMPARE(scritte.size(), 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestComandiFile)
 #include "tst_comandifile.moc"
