@@ -169,6 +169,7 @@ int main(int argc, char** argv)
     const QString avvio = qui.filePath(QStringLiteral("bench_avvio"));
     const QString finestra = qui.filePath(QStringLiteral("bench_finestra"));
     const QString nota = qui.filePath(QStringLiteral("bench_nota"));
+    const QString stampa = qui.filePath(QStringLiteral("bench_stampa"));
 
     QTemporaryDir temporanea;
     const QString cartella = temporanea.path();
@@ -236,6 +237,9 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "The note window\n");
     const auto note = valori(eseguiBene({nota}, cartella).uscita);
 
+    std::fprintf(stderr, "The printed report to a PDF file\n");
+    const auto report = valori(eseguiBene({stampa}, cartella).uscita);
+
     std::fprintf(stderr, "Start-up, fresh processes\n");
     std::vector<double> avvioNudo, avvioInizio, avvioModello;
     const auto esposto = [&](const QStringList& argomenti) {
@@ -270,6 +274,8 @@ int main(int argc, char** argv)
     const QList<double> tn = cifre(note, "tasto_senza_spazi");
     const QList<double> an = cifre(note, "apertura_senza_spazi");
     const QList<double> as = cifre(note, "apertura_spazi");
+    const QList<double> pdf = cifre(report, "pdf");
+    const QList<double> impaginazione = cifre(report, "impaginazione");
 
     QStringList tabella;
     tabella << QStringLiteral("| what | figure | floor, same run | ratio | goal |")
@@ -309,6 +315,15 @@ int main(int argc, char** argv)
                     QStringLiteral("%1 / %2").arg(ms(as[0]), ms(an[0])),
                     QStringLiteral("open an empty note, %1").arg(ms(an[2])), an[0] / an[2],
                     QStringLiteral("-"));
+    tabella << riga(
+        QStringLiteral("the largest questionnaire printed to a PDF file, one note in four without spaces"),
+        QStringLiteral("%1 pages/s (%2 pages in %3 s; %4 per CPU second)")
+            .arg(pdf[0], 0, 'f', 0)
+            .arg(pdf[1], 0, 'f', 0)
+            .arg(pdf[2], 0, 'f', 1)
+            .arg(pdf[1] / std::max(pdf[3], 1e-9), 0, 'f', 0),
+        QStringLiteral("layout alone on the recording surface, %1").arg(ms(impaginazione[0])), 0,
+        QStringLiteral("200 pages/s"));
     tabella << riga(QStringLiteral("exec to the start window shown"), ms(mediana(avvioInizio)),
                     QStringLiteral("bare Qt window shown, %1").arg(ms(mediana(avvioNudo))),
                     mediana(avvioInizio) / mediana(avvioNudo), QStringLiteral("1.1x"));
