@@ -55,6 +55,7 @@ private Q_SLOTS:
         Banco b;
         b.apri(11, QStringLiteral("vecchia\nuno\r\ndue\rtre"));
         QCOMPARE(b.nota.windowTitle(), QStringLiteral("Nota 3.a - Testo associato"));
+        QCOMPARE(b.testo()->accessibleName(), b.nota.windowTitle()); // what a screen reader calls the text
         QCOMPARE(b.testo()->toPlainText(), QStringLiteral("vecchia\nuno\nduetre"));
         QCOMPARE(b.nota.contatore()->parentWidget()->objectName(), QStringLiteral("Frame2"));
         QStringList conteggi{b.nota.contatore()->text()};

@@ -296,11 +296,17 @@ QWidget* VisoreV11::paginaDomande(int pagina)
                 fila->addWidget(m_caselle[g].na);
             }
             fila->addStretch();
+            // A screen reader hears which question a box answers, as in the model window.
+            for (QCheckBox* box : {m_caselle[g].si, m_caselle[g].no, m_caselle[g].na}) {
+                if (box)
+                    box->setAccessibleName(box->text() + QStringLiteral(": ") + d->testo);
+            }
             disabilitaLeggibile(caselle);
             griglia->addWidget(caselle, r, 1, Qt::AlignLeft | Qt::AlignTop);
         } else {
             QLineEdit* conteggio = campo(QStringLiteral("TEXT_%1").arg(d->campoConteggio), riquadro);
             adattaACifre(conteggio, 4);
+            conteggio->setAccessibleName(d->testo);
             m_conteggi[d->campoConteggio] = conteggio;
             griglia->addWidget(conteggio, r, 1, Qt::AlignLeft | Qt::AlignTop);
         }
@@ -393,6 +399,8 @@ void VisoreV11::mostraSegno(int gruppo)
                                                  ? QColor(255, 0, 0)
                                                  : QApplication::palette().color(QPalette::ButtonText));
     etichetta->setPalette(tavolozza);
+    etichetta->setAccessibleDescription(m_contenuto.segniNota[gruppo] ? QStringLiteral("Nota presente")
+                                                                      : QStringLiteral("Nessuna nota"));
 }
 
 FinestraNotaV11* VisoreV11::finestraNota()

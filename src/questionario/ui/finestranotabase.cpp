@@ -77,6 +77,8 @@ FinestraNotaBase::FinestraNotaBase(Interazione& interazione, const QString& nome
     m_testo = new QPlainTextEdit(cornice);
     m_testo->setObjectName(QStringLiteral("TEXT_NOTE"));
     m_testo->setTabChangesFocus(true);
+    m_testo->setAccessibleDescription(
+        QStringLiteral("Testo della nota: al massimo 65000 caratteri, un a capo ne conta due."));
     m_testo->installEventFilter(this);
     // Latin text needs no shaping: skipping it halves the layout of a long paragraph.
     QFont carattere = m_testo->font();
@@ -92,6 +94,8 @@ FinestraNotaBase::FinestraNotaBase(Interazione& interazione, const QString& nome
     cancellaNota->setObjectName(QStringLiteral("Delete_Note"));
     auto* fineNota = new QPushButton(QStringLiteral("Fine"), cornice);
     fineNota->setObjectName(QStringLiteral("End_Note"));
+    cancellaNota->setAccessibleDescription(QStringLiteral("Svuota il testo della nota."));
+    fineNota->setAccessibleDescription(QStringLiteral("Chiude la finestra e conserva la nota."));
     // Enter on a focused button presses it, as in the model window; the text box keeps Enter for itself.
     cancellaNota->setAutoDefault(true);
     fineNota->setAutoDefault(true);
@@ -108,6 +112,7 @@ FinestraNotaBase::FinestraNotaBase(Interazione& interazione, const QString& nome
 void FinestraNotaBase::prepara(const QString& titolo, const QString& testo)
 {
     setWindowTitle(titolo);
+    m_testo->setAccessibleName(titolo);
     impostaTesto(perCasella(testo));
     m_testo->moveCursor(QTextCursor::End);
     m_testo->setFocus(Qt::OtherFocusReason);

@@ -121,6 +121,10 @@ private Q_SLOTS:
         }
         QVERIFY(b.schermo() == prima && v.contenuto() == b.esempio);
         QVERIFY(b.trova<QLineEdit>("TEXT_GENERALE_0")->isEnabled()); // locked, not disabled: it can be copied
+        // A screen reader hears the question a box answers and whether a group has a note.
+        QCOMPARE(QStringList({b.trova<QCheckBox>("Check_NA_16")->accessibleName(),
+                              b.nota(3)->accessibleDescription(), b.nota(4)->accessibleDescription()}),
+                 QStringList({"N/A: " + catalogoV11().domande[16].testo, "Nota presente", "Nessuna nota"}));
         // Minimised, the viewer hides to its tray icon; "Ripristina" brings it back.
         v.showMinimized();
         QCoreApplication::processEvents();
