@@ -194,8 +194,10 @@ private Q_SLOTS:
     }
 
     // The button, the tray menu's entry and the key of each command run the same operation; the keys work
-    // from any page, "Leggi" too while an edit keeps its button disabled (and "Esci" then asks first).
-    void comandi()
+    // from any page, "Leggi" too while an edit keeps its button disabled (and "Esci" then asks first). F2 on
+    // an answer box is a click on the question's note label: the click's edit, the label's condition. The
+    // meeting counts of Riquadro II take digits only, however they come, and are no edit.
+    void comandiETasti()
     {
         Finestra f(Modello::Tradizionale);
         QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
@@ -229,14 +231,7 @@ private Q_SLOTS:
                          qPrintable(QString::number(via) + u' ' + f.finta.registro.join(u'\n')));
             }
         }
-    }
 
-    // F2 on an answer box is a click on the question's note label: the click's edit, the label's condition.
-    // The meeting counts of Riquadro II take digits only, however they come, and are no edit.
-    void tastiSulleCaselle()
-    {
-        Finestra f(Modello::Tradizionale);
-        QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
         // The box, the answer ticked beforehand, whether the note opens, whether the label shows.
         const std::tuple<int, const char*, Casella, bool, bool> casi[] = {
             {21, "Check_NO_21", Casella::NO, false, false},
@@ -315,7 +310,6 @@ private Q_SLOTS:
         };
         riga("commands to page 1", T, "Command_Function_4 > Check_SI_72", 1);
         riga("back to the commands", T, "Check_SI_72 < Command_Function_4", 1);
-        riga("page 1 to page 2", T, "Check_NA_14 > Check_SI_15", 2);
         riga("count field of Riquadro II", T, "Check_NO_33 > TEXT_0", 3);
         riga("hidden rows skipped", T, "Check_NO_47 > Check_SI_77", 4);
         riga("switched-off page skipped", D, "Check_NO_74 > Check_SI_77", 4);
@@ -344,31 +338,6 @@ private Q_SLOTS:
                         da[1] == u">" ? Qt::NoModifier : Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), da[2]);
         QTEST(f.finestra.schede()->currentIndex(), "pagina");
-    }
-
-    // Clicking a tab while a control of another page has the focus, or Ctrl+Tab from one: the tab shown and
-    // the page shown stay together.
-    void schedaEPaginaInsieme()
-    {
-        Finestra f(Modello::Monistico);
-        QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
-        QTabWidget* schede = f.finestra.schede();
-        QTabBar* barra = schede->tabBar();
-        const auto insieme = [&](int attesa) {
-            QCOMPARE(barra->currentIndex(), attesa);
-            for (int p = 0; p < schede->count(); ++p)
-                QCOMPARE(schede->widget(p)->isVisible(), p == attesa);
-        };
-        for (int p : {1, 2, 4, 5, 0}) {
-            QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
-            insieme(p);
-            // Work on that page, so that the next click leaves a page holding the focus.
-            if (const auto caselle = schede->widget(p)->findChildren<QCheckBox*>();
-                p != 0 && !caselle.isEmpty())
-                caselle.first()->setFocus();
-        }
-        QTest::keyClick(f.vaiA("TEXT_GENERALE_0"), Qt::Key_Tab, Qt::ControlModifier);
-        insieme(1);
     }
 
     // The note being typed goes into the recovery copy before "Fine"; hidden to the tray, the window writes
@@ -401,34 +370,30 @@ private Q_SLOTS:
         QCOMPARE(FileXml::daFile(recupero.percorso()).valore(QStringLiteral("G/0")), QStringLiteral("Beta"));
     }
 
-    // What a screen reader says of a sample of controls, the questionnaire's state included.
+    // What a screen reader says of a sample of controls, the questionnaire's state included: "name |
+    // description".
     void accessibilita_data()
     {
         QTest::addColumn<Modello>("modello");
         QTest::addColumn<QString>("controllo"); // an objectName, or "r,c" for a cell of the members grid
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("descrizione");
-        const auto riga = [](Modello m, const char* controllo, const char* nome, const char* descrizione) {
-            QTest::addRow("%s %s", qPrintable(nomeModello(m)), controllo)
-                << m << controllo << nome << descrizione;
+        QTest::addColumn<QString>("detto");
+        const auto riga = [](Modello m, const char* controllo, const char* detto) {
+            QTest::addRow("%s %s", qPrintable(nomeModello(m)), controllo) << m << controllo << detto;
         };
         const auto T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
         riga(T, "Check_SI_0",
-             "Si: La società ha effettuato operazioni atipiche o inusuali con: società infragruppo",
-             "Nota 1.a: presente. F2 apre la nota.");
+             "Si: La società ha effettuato operazioni atipiche o inusuali con: società "
+             "infragruppo | Nota 1.a: presente. F2 apre la nota.");
         riga(M, "Check_SI_79",
-             "Requisiti di professionalità dei membri del comitato per il controllo sulla gestione",
-             "Nota 1.0.a: assente. F2 apre la nota.");
-        riga(D, "TEXT_GENERALE_35", "Data inizio incarico: mese", "Solo cifre, al massimo 2.");
-        riga(
-            T, "TEXT_1",
-            "E' stato istituito il comitato per le proposte di nomina? Quante riunioni sono state svolte dal "
-            "comitato nel corso dell'anno?",
-            "Solo cifre, al massimo 3.");
-        riga(D, "Command_Function_3", "Genera", "Scorciatoia: Ctrl+G");
-        riga(M, "0,2", "Codice Fiscale: RSSMRA80A01H501U", "Presidente. Invio modifica la cella.");
-        riga(T, "1,12", "Requisiti di professionalità: vuota",
-             "Membro 2. Invio apre il testo dei requisiti.");
+             "Requisiti di professionalità dei membri del comitato per il controllo sulla "
+             "gestione | Nota 1.0.a: assente. F2 apre la nota.");
+        riga(D, "TEXT_GENERALE_35", "Data inizio incarico: mese | Solo cifre, al massimo 2.");
+        riga(T, "TEXT_1",
+             "E' stato istituito il comitato per le proposte di nomina? Quante riunioni sono state "
+             "svolte dal comitato nel corso dell'anno? | Solo cifre, al massimo 3.");
+        riga(D, "Command_Function_3", "Genera | Scorciatoia: Ctrl+G");
+        riga(M, "0,2", "Codice Fiscale: RSSMRA80A01H501U | Presidente. Invio modifica la cella.");
+        riga(T, "1,12", "Requisiti di professionalità: vuota | Membro 2. Invio apre il testo dei requisiti.");
     }
     void accessibilita()
     {
@@ -446,14 +411,14 @@ private Q_SLOTS:
             a = QAccessible::queryAccessibleInterface(f.trova("MSHFlexGrid1"))
                     ->tableInterface()
                     ->cellAt(cella[0].toInt(), cella[1].toInt());
-        QTEST(a->text(QAccessible::Name), "nome");
-        QTEST(a->text(QAccessible::Description), "descrizione");
+        QTEST(a->text(QAccessible::Name) + " | " + a->text(QAccessible::Description), "detto");
     }
 
     // Where the style marks the focus faintly or not at all, the boxes without a caption and the members grid
     // have a frame of the highlight colour while they hold it. A question's note label reads on the line of
-    // its boxes' captions.
-    void aspetto()
+    // its boxes' captions. Clicking a tab while a control of another page has the focus, or Ctrl+Tab from
+    // one: the tab shown and the page shown stay together.
+    void aspettoEPagine()
     {
         Finestra f(Modello::Dualistico);
         QVERIFY(QTest::qWaitForWindowActive(&f.finestra));
@@ -469,6 +434,24 @@ private Q_SLOTS:
         QWidget* pagina = f.finestra.schede()->widget(1);
         const int casella = inizioInchiostro(f.trova("Check_SI_72"), pagina);
         QVERIFY(casella >= 0 && qAbs(inizioInchiostro(f.trova("Label_NOTA_72"), pagina) - casella) <= 1);
+
+        QTabWidget* schede = f.finestra.schede();
+        QTabBar* barra = schede->tabBar();
+        const auto insieme = [&](int attesa) {
+            QCOMPARE(barra->currentIndex(), attesa);
+            for (int p = 0; p < schede->count(); ++p)
+                QCOMPARE(schede->widget(p)->isVisible(), p == attesa);
+        };
+        for (int p : {1, 2, 4, 5, 0}) {
+            QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
+            insieme(p);
+            // Work on that page, so that the next click leaves a page holding the focus.
+            if (const auto caselle = schede->widget(p)->findChildren<QCheckBox*>();
+                p != 0 && !caselle.isEmpty())
+                caselle.first()->setFocus();
+        }
+        QTest::keyClick(f.vaiA("TEXT_GENERALE_0"), Qt::Key_Tab, Qt::ControlModifier);
+        insieme(1);
     }
 };
 
