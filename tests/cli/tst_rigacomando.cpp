@@ -20,8 +20,7 @@ namespace {
 struct Esecuzione
 {
     int uscita = -1;
-    QString uscitaStandard;
-    QString errori;
+    QString uscitaStandard, errori;
 };
 
 // "@name" is a file of the test's folder, "%name" one of the test data.
@@ -46,17 +45,13 @@ Esecuzione esegui(const QString& riga, const QByteArray& ingresso = {})
 {
     QProcess p;
     p.start(QStringLiteral(PROGRAMMA_CLI), argomenti(riga));
-    if (!p.waitForStarted())
-        return {};
     p.write(ingresso);
     p.closeWriteChannel();
-    if (!p.waitForFinished(30000)) {
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) {
         p.kill();
         p.waitForFinished();
-        return {-1, QString(), QStringLiteral("bloccato")};
+        return {-1, QString(), QStringLiteral("bloccato, o finito male")};
     }
-    if (p.exitStatus() != QProcess::NormalExit)
-        return {-1, QString(), QStringLiteral("crash")};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
 }
@@ -97,10 +92,9 @@ void TestRigaComando::andataERitorno_data()
 {
     QTest::addColumn<Modello>("modello");
     QTest::addColumn<quint32>("seme");
-    for (Modello m : tuttiIModelli) {
+    for (Modello m : tuttiIModelli)
         for (quint32 seme = 1; seme <= 12; ++seme)
             QTest::addRow("%s %u", qPrintable(nomeModello(m)), seme) << m << seme;
-    }
 }
 
 // A questionnaire written from its JSON and read back is the same questionnaire; the program's own output,
