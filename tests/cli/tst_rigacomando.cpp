@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(Modello)
@@ -163,6 +164,9 @@ void TestRigaComando::comandi_data()
                     "</ModelloTradizionale></S></SchedaOrganoControllo>");
     scriviFileTesto("@troppo.json", R"({"modello": "Tradizionale"})");
     QVERIFY(mkfifo(QFile::encodeName(conPercorsi("@tubo")).constData(), 0600) == 0);
+    // A copy of /dev/null, which only root can make: the device a save as root must never replace.
+    const bool nodo =
+        mknod(QFile::encodeName(conPercorsi("@nodo")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     QVERIFY(QDir().mkpath(conPercorsi("@cartella")) && QDir().mkpath(conPercorsi("@chiusa")));
     QFile::setPermissions(conPercorsi("@chiusa"), QFile::ReadOwner | QFile::ExeOwner);
     QFile enorme(conPercorsi("@enorme.xml"));
@@ -260,6 +264,8 @@ void TestRigaComando::comandi_data()
     file("leggi @tubo", leggere + "@tubo: non è un file ordinario.");
     file("scrivi @tubo -o @mai.xml", "Impossibile leggere il JSON @tubo: non è un file ordinario.");
     file("scrivi @troppo.json -o @tubo", scrivere + "@tubo: non è un file ordinario");
+    if (nodo)
+        file("scrivi @troppo.json -o @nodo", scrivere + "@nodo: non è un file ordinario");
     file("scrivi @troppo.json -o @cartella", scrivere + "@cartella: il percorso indica una cartella");
     file("leggi @cartella", leggere + "@cartella: il percorso indica una cartella.");
     file("leggi @enorme.xml", leggere + "@enorme.xml: è più grande di 256 MB, il massimo che si legge.");
