@@ -126,11 +126,6 @@ void TestLettura::fileOstili_data()
     const QString segreto = m_cartella.filePath(QStringLiteral("segreto.txt"));
     QVERIFY(salvaContenuto(segreto, "SEGRETO-LOCALE"));
     const QByteArray url = QUrl::fromLocalFile(segreto).toEncoded();
-    QByteArray risate = "<!DOCTYPE s [<!ENTITY r0 \"ah\">";
-    for (int k = 1; k < 10; ++k)
-        risate += "<!ENTITY r" + QByteArray::number(k) + " \"" +
-                  ("&r" + QByteArray::number(k - 1) + ";").repeated(10) + "\">";
-    risate += "]>";
 
     for (Modello m : tuttiIModelli) {
         const auto riga = [m](const QString& nome, const QByteArray& contenuto, int esito = ImpossibileAprire,
@@ -143,19 +138,14 @@ void TestLettura::fileOstili_data()
         };
         riga("vuoto", QByteArray());
         riga("binario", QByteArray("\0\xFF\xFE<\x01\0", 6));
-        riga("testo", "questo non è XML");
-        riga("non ben formato", "<SchedaOrganoControllo><a></b></SchedaOrganoControllo>");
         riga("testo dopo la radice", valido + "coda");
         riga("UTF-8 non valido", QByteArray(valido).replace("SEGNAPOSTO", "\xC3\x28\xFF"));
         riga("altra radice", "<?xml version=\"1.0\"?><Altro><a><b/></a></Altro>");
         for (qsizetype taglio : {qsizetype(1), qsizetype(5), qsizetype(38), qsizetype(39), qsizetype(200),
                                  valido.size() / 2, valido.size() - 12, valido.size() - 1})
             riga(QStringLiteral("troncato a %1").arg(taglio), valido.left(taglio));
-        riga("miliardo di risate", conDtd(risate, "&r9;"));
-        riga("entità esterna",
-             conDtd("<!DOCTYPE s [<!ENTITY esterna SYSTEM \"" + url + "\">]>", "&esterna;"));
-        riga("entità parametro",
-             conDtd("<!DOCTYPE s [<!ENTITY % p SYSTEM \"" + url + "\"> %p;]>", "SEGNAPOSTO"));
+        riga("entità esterna", conDtd("<!DOCTYPE s [<!ENTITY e SYSTEM \"" + url + "\">]>", "&e;"));
+        riga("entità parametro", conDtd("<!DOCTYPE s [<!ENTITY % p SYSTEM \"" + url + "\"> %p;]>", "x"));
         for (Modello altro : tuttiIModelli)
             if (altro != m)
                 riga("file " + nomeModello(altro), fileDi(altro, 12), ModelloErrato);
@@ -228,8 +218,7 @@ void TestLettura::casiLimite_data()
     riga("80 NO con nota", T, "G/4/1/0/1/0=NO;G/4/1/0/1/1=ignorata",
          "risposta 80=NO;notaSI 80=;notaAltre 80=;segno 80=0");
     riga("80 NO a due livelli", D, "G/4/1/0/1/0=NO", "risposta 80=");
-    // A note longer than the editor lets anyone type is read whole: the editor cuts it, and says so, when
-    // opened.
+    // A note longer than the editor allows is read whole: the editor cuts it, and says so, when opened.
     const QString lunga = QString(70000, u'n');
     riga("nota oltre il limite", T, "A/2/3/1/0=NO;A/2/3/1/1=" + lunga,
          "risposta 50=NO;segno 50=1;notaAltre 50=" + lunga);
