@@ -1,8 +1,14 @@
 #include "support/percorsixml.h"
 
+#include "documento/scrittura.h"
+
 #include <QFile>
+#include <QTemporaryDir>
 #include <sstream>
 
+namespace {
+
+// Positions count element children only, as in the program.
 QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo)
 {
     QList<pugi::xml_node> figli;
@@ -11,8 +17,6 @@ QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo)
             figli.append(figlio);
     return figli;
 }
-
-namespace {
 
 pugi::xml_node radice(const pugi::xml_document& documento)
 {
@@ -59,13 +63,27 @@ void raccogliPercorsi(const pugi::xml_node& nodo, const QString& percorso, QStri
 
 FileXml::FileXml(const QByteArray& contenuto) : m_contenuto(contenuto)
 {
-    m_caricato = m_documento.load_buffer(contenuto.constData(), size_t(contenuto.size()), opzioni);
+    m_documento.load_buffer(contenuto.constData(), size_t(contenuto.size()), opzioni);
 }
 
 FileXml FileXml::daFile(const QString& percorso)
 {
     QFile file(percorso);
     return FileXml(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+}
+
+FileXml fileScritto(const Questionario& q)
+{
+    const QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("scritto.xml"));
+    scriviFile(q, percorso);
+    return FileXml::daFile(percorso);
+}
+
+bool salvaContenuto(const QString& percorso, const QByteArray& contenuto)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::WriteOnly) && file.write(contenuto) == contenuto.size();
 }
 
 pugi::xml_node FileXml::nodo(const QString& percorso) const

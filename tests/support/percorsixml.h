@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <pugixml.hpp>
 
+class Questionario;
+
 // Walks a questionnaire file by position with pugixml alone, sharing nothing with the program's writer or
 // reader. A path starts at one of the anchors R (the root, the document's last element), M (R/0/0), G (M/0),
 // C (M/1) or A (M/2) and goes on with positions among element children, separated by "/": "A/0/5/1/0". A
@@ -16,7 +18,6 @@ public:
     explicit FileXml(const QByteArray& contenuto);
     static FileXml daFile(const QString& percorso);
 
-    bool caricato() const { return m_caricato; }
     const QByteArray& contenuto() const { return m_contenuto; }
 
     // Null when a position along the path is missing.
@@ -33,11 +34,12 @@ public:
 private:
     pugi::xml_document m_documento;
     QByteArray m_contenuto;
-    bool m_caricato = false;
 };
 
-// The element children of a node: positions count elements only, as in the program.
-QList<pugi::xml_node> elementiFigli(const pugi::xml_node& nodo);
+// What the program's writer makes of `q`, written to a temporary folder and read back with the walker.
+FileXml fileScritto(const Questionario& q);
+// Replaces the file's bytes; false when it cannot be written whole.
+bool salvaContenuto(const QString& percorso, const QByteArray& contenuto);
 
 // The document with the text of the node at `percorso` (anchored as for FileXml) replaced, serialised again.
 QByteArray conTesto(const QByteArray& contenuto, const QString& percorso, const QString& testo);
