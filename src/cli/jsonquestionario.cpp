@@ -659,8 +659,12 @@ std::unique_ptr<Questionario> questionarioDaJson(QByteArray json, Interazione& i
     // Strings are decoded in the input's own bytes, not copied, unless a NUL byte would end the input early.
     if (json.contains('\0'))
         documento.Parse<rapidjson::kParseValidateEncodingFlag>(json.constData(), size_t(json.size()));
-    else
+    else {
+        // The encoding check takes a sequence's continuation bytes before judging them: after a lead byte at
+        // the very end it reads up to three bytes past the last one, which must still be the input's own.
+        json.append(QByteArray(3, '\0'));
         documento.ParseInsitu<rapidjson::kParseValidateEncodingFlag>(json.data());
+    }
     if (documento.HasParseError())
         rifiuta(QStringLiteral("JSON non valido al byte %1: %2.")
                     .arg(documento.GetErrorOffset())

@@ -213,6 +213,7 @@ void TestRigaComando::comandi_data()
          "JSON non valido al byte 27: manca il nome di una chiave, o l'oggetto non è chiuso.");
     json(T, R"("datiGenerali": {"0": "a", "0": "b"})", "datiGenerali: chiave \"0\" ripetuta.");
     json(T, "\"datiGenerali\": {\"0\": \"\xC3\x28\"}", "JSON non valido al byte 51: testo UTF-8 non valido.");
+    json({}, "{\"modello\": \"\xF2", "JSON non valido al byte 13: testo UTF-8 non valido."); // cut at the end
     json({}, "  \n", "Il JSON è vuoto.");
     json({}, "[1]", "Il JSON deve essere un oggetto con le chiavi del questionario.");
     json({}, "{}", "Manca la chiave modello (Tradizionale, Dualistico o Monistico).");
