@@ -45,8 +45,7 @@ private Q_SLOTS:
         const auto conteggi = {"33", "62", "63", "64", "65", "II"};
         casi(conteggi, {{2, 0, '1', Si}, {3, 3, '1', Si}, {3, 1, '9', Si}, {3, 0, 'x', Bip}});
         casi(conteggi, {{3, 0, CR, Bip}, {3, 0, BS, Si}, {1, 0, 'x', No}});
-        // Members' tax code: 16 characters, never a space (the grid's test types one); the selection is
-        // ignored.
+        // Members' tax code: 16 characters, never a space; the selection is ignored.
         casi({"T2", "D2", "M2"}, {{15, 0, 'Z', Si}, {16, 16, '1', Bip}, {16, 0, ' ', Bip}, {20, 0, CR, Si}});
         // Members' counts: three digits, columns 4 to 10 (in the two-tier model 4 to 9).
         casi({"T10", "D4", "D9"}, {{2, 0, '9', Si}, {3, 0, '9', Bip}, {3, 0, BS, Si}, {0, 0, 'x', No}});
@@ -74,9 +73,8 @@ private Q_SLOTS:
             QCOMPARE(campoSuccessivoSuInvio(campo), dopo);
     }
 
-    // Successive lengths of the note's text, as a paste, its cut or typing produce them: each overflow is cut
-    // ("+") and warned about once, however many changes it takes to cut it. The warning's text is pinned
-    // with the note window.
+    // The note's length after each paste, cut or key: each overflow is cut ("+") and warned about once,
+    // however many changes the cut takes (the warning's text is pinned with the note window).
     void lunghezzaDellaNota()
     {
         InterazioneFinta interazione;

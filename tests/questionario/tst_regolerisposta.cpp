@@ -73,9 +73,8 @@ private Q_SLOTS:
                 continue;
             const bool eSI = suSI.count(i) && i != 30, eNO = suNO.count(i) && i != 15 && i != 16;
             const bool mostrata = suSI.count(i) || suNO.count(i), singola = d.casellaSingola();
-            // The editor opened by a click; then, while a file is read, whether the label opens the note
-            // ("+") with nothing, SI, NO ticked, with a note, and the notes left when its answer is
-            // withdrawn.
+            // Ticks and editors after a click; while a file is read, whether the label opens the note ("+")
+            // with nothing, SI, NO ticked, with a note; the notes left when the answer is withdrawn.
             QString visti = QString::number(i) + u' ', attesi = visti;
             for (const QString casella : {"S", "N"}) {
                 if (d.nascosta || (casella == u"N" && singola))
@@ -102,10 +101,9 @@ private Q_SLOTS:
         }
     }
 
-    // "<model><question> <clicks> <texts> = <ticked> <note>": the boxes clicked in order; the editor, opened
-    // once per text, closed each time with the next ("_" empty, "~" blanks and line breaks); at the end the
-    // boxes ticked and the note, kept in the slot of the answer. When the editor opens, the other boxes are
-    // already unticked and their note is gone.
+    // "<model><question> <clicks> <texts> = <ticked> <note>": the editor, opened once per text, closes with
+    // the next ("_" empty, "~" blanks and line breaks); the note ends in its answer's slot, the other empty.
+    // When the editor opens, the other boxes are already unticked and their note gone.
     void sequenzeDiClic_data()
     {
         QTest::addColumn<QString>("riga");
@@ -139,7 +137,6 @@ private Q_SLOTS:
             b.clicca(indice, ultimo = c);
         QCOMPARE(fuoriPosto, QStringList());
         QCOMPARE(b.aperture(), int(parti.size()) - 2);
-        // The note is in the slot of the answer, the other slot is empty.
         const QString nota = b.q.testoNota(indice);
         QCOMPARE((b.spuntate(indice) + u' ' + nota).trimmed(), riga.section(u'=', 1).trimmed());
         QVERIFY(b.q.notaSI(indice) + b.q.notaAltre(indice) == nota &&

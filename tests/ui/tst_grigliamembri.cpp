@@ -75,9 +75,8 @@ private Q_SLOTS:
         }
     }
 
-    // A cell holding "SI", opened by Enter, mirrors what reaches the editor (one row per way in; the key
-    // rules are the filters'); Enter keeps it, Escape restores it, both focus the grid. Minorities: SI, NO or
-    // nothing.
+    // A cell of "SI", opened by Enter, takes what reaches the editor (a row per way; the key rules are the
+    // filters'); Enter keeps it, Escape restores it, both focus the grid. Minorities: SI, NO or nothing.
     void ingresso_data()
     {
         QTest::addColumn<Ingresso>("ingresso");

@@ -39,9 +39,8 @@ class TestPaginaDatiGenerali : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // However text comes (a row per way in; the key rules are the filters'), it is judged as the keys it
-    // stands for. Enter and complete date parts move the focus; a lone day or month digit gets its zero on
-    // leaving.
+    // Text, however it comes (a row per way; the key rules are the filters'), is judged as its keys. Enter
+    // and complete date parts move the focus; a lone day or month digit gets its zero on leaving.
     void ingresso_data()
     {
         QTest::addColumn<Ingresso>("ingresso");
