@@ -3,7 +3,6 @@
 #include "support/arrivotesto.h"
 #include "support/interazionefinta.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -49,7 +49,6 @@ private Q_SLOTS:
         riga("typed: twelfth digit", {1, "", tasti, "123456789012", "12345678901", 1, -1, 1});
         riga("typed: selected day replaced", {2, "12^", tasti, "4", "4", 0, -1, 2});
         riga("Ctrl+V is a refused key", {62, "", int(Arrivo::Incolla), "12", "", 0, -1, 62});
-        riga("Ctrl+V in free text", {5, "Via ", int(Arrivo::Incolla), "Po 1", "Via Po 1", 0, -1, 5});
         riga("menu: over a selection", {36, "1999^", menu, "2024", "2024", 0, -1, -1});
         riga("menu: a day digit, no zero yet", {3, "", menu, "5", "5", 0, -1, -1});
         riga("menu: line breaks type nothing", {1, "", menu, "123\r\n456\n", "123456", 0, -1, -1});
