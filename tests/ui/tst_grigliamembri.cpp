@@ -3,15 +3,11 @@
 #include "support/arrivotesto.h"
 #include "support/interazionefinta.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-
-Q_DECLARE_METATYPE(Modello)
 
 namespace {
 
@@ -39,7 +35,12 @@ struct Banco
     }
 };
 
+// Model; column; typed keys (-1) or an Arrivo, and the text; the cell after; the calls to the port.
+using Ingresso = std::tuple<Modello, int, int, QString, QString, QStringList>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Ingresso)
 
 class TestGrigliaMembri : public QObject
 {
@@ -73,54 +74,38 @@ private Q_SLOTS:
         }
     }
 
-    // A cell holding "SI", opened by Enter on the grid, mirrors what reaches the editor as its column allows;
-    // Enter keeps it, Escape restores it, both give the grid the focus. Minorities: SI, NO or nothing.
+    // A cell of "SI", opened by Enter, takes what reaches the editor (a row per way; the key rules are the
+    // filters'); Enter keeps it, Escape restores it, both focus the grid. Minorities: SI, NO or nothing.
     void ingresso_data()
     {
-        QTest::addColumn<Modello>("modello");
-        QTest::addColumn<int>("colonna");
-        QTest::addColumn<int>("modo"); // -1 typed keys, else an Arrivo
-        QTest::addColumn<QString>("arrivato");
-        QTest::addColumn<QString>("atteso");
-        QTest::addColumn<QStringList>("registro");
+        QTest::addColumn<Ingresso>("ingresso");
         const QStringList beep{"beep"}, siNo{"messaggio|Attenzione|E' possibile inserire soltanto SI o NO"};
         const Modello T = Modello::Tradizionale, D = Modello::Dualistico, M = Modello::Monistico;
         const int tasti = -1, incolla = int(Arrivo::Incolla), menu = int(Arrivo::Menu);
-        const auto riga = [](const char* nome, Modello m, int colonna, int modo, const char* arrivato,
-                             const char* atteso, const QStringList& registro) {
-            QTest::newRow(nome) << m << colonna << modo << QString(arrivato) << QString(atteso) << registro;
-        };
-        riga("typed tax code", T, 2, tasti, "RSS MRA80A01H501ZX", "RSSMRA80A01H501Z", beep);
-        riga("pasted tax code", M, 2, incolla, "RSS MRA80A01H501ZX", "RSSMRA80A01H501Z", beep);
-        riga("menu into a count", T, 10, menu, "1a2345", "123", beep);
-        riga("drop into a two-tier count", D, 9, int(Arrivo::Rilascio), "x", "SI", {});
-        riga("menu into the name", T, 1, menu, "D'Amico 3", "D'Amico 3", {});
-        riga("name, Escape", T, 1, tasti, "Bianchi\x1b", "SI", {});
-        riga("name, Enter", T, 1, tasti, "Verdi\r", "Verdi", {});
-        riga("no", T, 3, tasti, "no\r", "NO", {});
-        riga("x", T, 3, tasti, "x\r", "", siNo);
-        riga("empty", T, 3, tasti, "\b\r", "", {});
-        riga("NO and a space", T, 3, tasti, "NO \r", "", siNo);
-        riga("x then Escape", T, 3, tasti, "x\x1b", "", siNo);
-        riga("no then Escape", T, 3, tasti, "no\x1b", "SI", {});
+        const auto riga = [](const char* nome, const Ingresso& ingresso) { QTest::newRow(nome) << ingresso; };
+        riga("typed tax code", {T, 2, tasti, "RSS MRA80A01H501ZX", "RSSMRA80A01H501Z", beep});
+        riga("pasted tax code", {M, 2, incolla, "RSS MRA80A01H501ZX", "RSSMRA80A01H501Z", beep});
+        riga("menu into a count", {T, 10, menu, "1a2345", "123", beep});
+        riga("drop into a two-tier count", {D, 9, int(Arrivo::Rilascio), "x", "SI", {}});
+        riga("name, Enter", {T, 1, tasti, "Verdi\r", "Verdi", {}});
+        riga("no", {T, 3, tasti, "no\r", "NO", {}});
+        riga("empty", {T, 3, tasti, "\b\r", "", {}});
+        riga("NO and a space", {T, 3, tasti, "NO \r", "", siNo});
+        riga("x then Escape", {T, 3, tasti, "x\x1b", "", siNo});
+        riga("no then Escape", {T, 3, tasti, "no\x1b", "SI", {}});
     }
     void ingresso()
     {
-        QFETCH(Modello, modello);
-        QFETCH(int, colonna);
-        QFETCH(int, modo);
-        QFETCH(QString, arrivato);
+        QFETCH(Ingresso, ingresso);
+        const auto& [modello, colonna, modo, arrivato, atteso, registro] = ingresso;
         Banco b(modello);
         b.q.membri().setCella(1, colonna, QStringLiteral("SI"));
         b.vista()->setCurrentIndex(b.cella(1, colonna));
         QTest::keyClick(b.vista(), Qt::Key_Return);
         QVERIFY(b.editor()->hasFocus());
-        if (modo < 0)
-            QTest::keyClicks(b.editor(), arrivato);
-        else
-            faiArrivare(b.editor(), Arrivo(modo), arrivato);
-        QTEST(b.q.membri().cella(1, colonna), "atteso");
-        QTEST(b.finta.registro, "registro");
+        modo < 0 ? QTest::keyClicks(b.editor(), arrivato) : faiArrivare(b.editor(), Arrivo(modo), arrivato);
+        QCOMPARE(b.q.membri().cella(1, colonna), atteso);
+        QCOMPARE(b.finta.registro, registro);
         // The context menu does not end the editing; Enter and Escape do.
         const bool finito = arrivato.endsWith(u'\r') || arrivato.endsWith(u'\x1b');
         QVERIFY(b.editor()->isVisible() != finito && b.vista()->hasFocus() == finito);
