@@ -4,7 +4,6 @@
 #include <QTest>
 
 using Esito = RisultatoV11::Esito;
-Q_DECLARE_METATYPE(Esito)
 
 namespace {
 
@@ -66,9 +65,11 @@ private Q_SLOTS:
                              "Check_SI_3", "Label_NOTA_3 rossa", nota3, "Check_NO_7", "Label_NOTA_7 rossa",
                              "noteAltreV11_7=Mancano i dati ’di sintesi’", "Check_NA_8", "Label_NOTA_8 rossa",
                              "Label_NOTA_9 rossa", "Check_NA_16", "Check_NO_48"});
-        riga("riga 4 QUESTIONARIO, a capo LF e CR, UTF-8",
-             "<?xml version=\"1.0\"?>\n<S>\n\nQUESTIONARIO\n2 - Si - gi\xc3\xa0#||#\r12 - No - \n",
-             Esito::Letto, 0, {"Check_SI_2", "Label_NOTA_2 rossa", "noteSIV11_2=già", "Check_NO_12"});
+        riga(
+            "riga 4 QUESTIONARIO, a capo LF e CR, UTF-8",
+            "<?xml version=\"1.0\"?>\n<S>\n\nQUESTIONARIO\n2 - Si - gi\xc3\xa0#||#\r7 - Adeguata - \r12 - No - \n",
+            Esito::Letto, 0,
+            {"Check_SI_2", "Label_NOTA_2 rossa", "noteSIV11_2=già", "Check_SI_7", "Check_NO_12"});
         const Esito rotto = Esito::FileIlleggibile;
         const QByteArray domande = inizio + "QUESTIONARIO\n";
         riga("senza QUESTIONARIO", inizio + "TEXT-1 9</S>\n", rotto, 5, {"TEXT_1=9</S>"});
@@ -105,17 +106,15 @@ private Q_SLOTS:
 
     void catalogoEMessaggio()
     {
-        // The text of the message for a missing file is checked where the model files' reader passes it on.
         const Messaggio m = messaggioFileMancanteV11();
         QVERIFY(m.titolo == "Errore" && m.pulsanti == Interazione::Pulsanti::Ok &&
                 m.icona == Interazione::Icona::Critica);
         // The traditional rows without 72 to 81: groups in index order, a heading (-1) before 0 and before 4.
         const Catalogo& c = catalogoV11();
         QList<int> righe, attese{-1, 0, 1, 2, 3, -1};
-        for (const PaginaCatalogo& pagina : c.pagine) {
+        for (const PaginaCatalogo& pagina : c.pagine)
             for (const RigaPagina& r : pagina.righe)
                 righe << r.indice;
-        }
         for (int g = 4; g < numeroGruppiV11; ++g)
             attese << g;
         QCOMPARE(righe, attese);
