@@ -334,8 +334,8 @@ bool vietato(const char16_t* t, qsizetype i, qsizetype n)
     return u == 0xFFFE || u == 0xFFFF;
 }
 
-// The text as UTF-8, without what XML cannot carry; scanned once, and copied only when something must go.
-QByteArray utf8PerXml(const QString& testo)
+// The text without what XML cannot carry; scanned once, and copied only when something must go.
+QString senzaVietati(QString testo)
 {
     const char16_t* t = reinterpret_cast<const char16_t*>(testo.utf16());
     const qsizetype n = testo.size();
@@ -343,7 +343,7 @@ QByteArray utf8PerXml(const QString& testo)
     while (i < n && !vietato(t, i, n))
         ++i;
     if (i == n)
-        return testo.toUtf8();
+        return testo;
     QString pulito;
     pulito.reserve(n);
     qsizetype inizio = 0;
@@ -354,7 +354,14 @@ QByteArray utf8PerXml(const QString& testo)
         inizio = i + 1;
     }
     pulito.append(QStringView(t + inizio, n - inizio));
-    return pulito.toUtf8();
+    return pulito;
+}
+
+// A text read from a file, as writing it back would keep it: the parser passes on control characters that
+// XML forbids, and a questionnaire must not hold what its own file cannot.
+QString letto(const char* utf8, qsizetype dimensione = -1)
+{
+    return senzaVietati(QString::fromUtf8(utf8, dimensione));
 }
 
 QString attributoMancante(const pugi::xml_node& nodo)
@@ -456,7 +463,7 @@ QString NodoXml::prendiTesto()
     }
     const char* valore = unico.value();
     const size_t dimensione = std::strlen(valore);
-    const QString risultato = QString::fromUtf8(valore, qsizetype(dimensione));
+    const QString risultato = letto(valore, qsizetype(dimensione));
     // Released while the document still owns the text, then dropped from the tree.
     rilascia(valore, dimensione);
     pugi::xml_node(m_nodo).remove_children();
@@ -466,7 +473,7 @@ QString NodoXml::prendiTesto()
 QString NodoXml::testo() const
 {
     if (const pugi::xml_node unico = testoUnico(elementoDi(m_nodo)))
-        return QString::fromUtf8(unico.value());
+        return letto(unico.value());
     struct Raccoglitore : pugi::xml_tree_walker
     {
         QByteArray testo;
@@ -478,7 +485,7 @@ QString NodoXml::testo() const
         }
     } raccoglitore;
     elementoDi(m_nodo).traverse(raccoglitore);
-    return QString::fromUtf8(raccoglitore.testo);
+    return letto(raccoglitore.testo.constData(), raccoglitore.testo.size());
 }
 
 void NodoXml::setTesto(const QString& testo)
@@ -486,7 +493,7 @@ void NodoXml::setTesto(const QString& testo)
     pugi::xml_node nodo = elementoDi(m_nodo);
     nodo.remove_children();
     if (!testo.isEmpty()) {
-        const QByteArray utf8 = utf8PerXml(testo);
+        const QByteArray utf8 = senzaVietati(testo).toUtf8();
         nodo.append_child(pugi::node_pcdata).set_value(utf8.constData(), size_t(utf8.size()));
     }
 }
@@ -496,7 +503,7 @@ QString NodoXml::primoAttributo() const
     const pugi::xml_node nodo = elementoDi(m_nodo);
     if (!nodo.first_attribute())
         throw ErroreXml(attributoMancante(nodo));
-    return QString::fromUtf8(nodo.first_attribute().value());
+    return letto(nodo.first_attribute().value());
 }
 
 void NodoXml::setPrimoAttributo(const QString& valore)
@@ -505,7 +512,7 @@ void NodoXml::setPrimoAttributo(const QString& valore)
     pugi::xml_attribute attributo = nodo.first_attribute();
     if (!attributo)
         throw ErroreXml(attributoMancante(nodo));
-    const QByteArray utf8 = utf8PerXml(valore);
+    const QByteArray utf8 = senzaVietati(valore).toUtf8();
     attributo.set_value(utf8.constData(), size_t(utf8.size()));
 }
 

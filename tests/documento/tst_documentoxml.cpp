@@ -57,6 +57,11 @@ private Q_SLOTS:
              "<?xml version=\"1.0\"?>\n<!-- prima -->\n<r><a/></r>\n<!-- dopo --><?fine?>\n", "a|");
         riga("riferimenti", "<r>&lt;&amp;&gt;&#233;&#x20AC;</r>", "|<&>é€");
         riga("solo spazi", "<r>   </r>", "|   ");
+        // Left out as a save would leave them out, so that a file read and written back reads the same.
+        riga("caratteri che XML non ammette",
+             "<r>a\x01"
+             "b&#18;c&#xFFFF;\td</r>",
+             "|abc\td");
         riga("nome accentato", "<r><RequisitiProfessionalit\xC3\xA0InPossesso/></r>",
              "RequisitiProfessionalitàInPossesso|");
         riga("vuoto", "", "!il contenuto è vuoto");
