@@ -322,7 +322,7 @@ private Q_SLOTS:
         };
         riga("commands to page 1", T, "Command_Function_4 > Check_SI_72", 1);
         riga("hidden rows skipped", T, "Check_NO_47 > Check_SI_77", 4);
-        riga("switched-off page skipped", D, "Check_NO_74 > Check_SI_77", 4);
+        riga("switched-off page skipped backwards", M, "Check_SI_77 < Check_NO_31", 2);
         riga("disabled Leggi skipped", T, "Command_Function_1 > Command_Function_3", 0);
         riga("members grid to the offices", T, "MSHFlexGrid1 > TEXT_GENERALE_33", 0);
         riga("e-mail to box 79", T, "TEXT_GENERALE_7 > Check_SI_79", 0);
