@@ -4,9 +4,7 @@
 #include "support/questionariocasuale.h"
 #include "support/questionariocompleto.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,7 +29,6 @@ QString conPercorsi(QString testo)
     return testo.replace(u'@', cartella.path() + u'/').replace(u'%', QStringLiteral(DATI_TEST "/"));
 }
 
-// A command line, words separated by spaces.
 QStringList argomenti(const QString& riga)
 {
     QStringList parole;
@@ -40,19 +37,15 @@ QStringList argomenti(const QString& riga)
     return parole;
 }
 
-// The program run on a command line. It must answer within half a minute: a read that waits on a pipe never
-// would.
+// The program run on a command line, within half a minute: a read that waits on a pipe never ends.
 Esecuzione esegui(const QString& riga, const QByteArray& ingresso = {})
 {
     QProcess p;
     p.start(QStringLiteral(PROGRAMMA_CLI), argomenti(riga));
     p.write(ingresso);
     p.closeWriteChannel();
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) {
-        p.kill();
-        p.waitForFinished();
-        return {-1, QString(), QStringLiteral("bloccato, o finito male")};
-    }
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return {-1, QString(), QStringLiteral("bloccato, o finito male")}; // the destructor kills it
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
 }
@@ -64,7 +57,6 @@ void scriviFileTesto(const QString& percorso, const QByteArray& contenuto)
     QCOMPARE(f.write(contenuto), contenuto.size());
 }
 
-// The lines of a JSON that start with `rientro` and a key: the keys.
 QStringList chiavi(const QString& json, const QString& rientro)
 {
     QStringList trovate;
@@ -98,8 +90,7 @@ void TestRigaComando::andataERitorno_data()
             QTest::addRow("%s %u", qPrintable(nomeModello(m)), seme) << m << seme;
 }
 
-// A questionnaire written from its JSON and read back is the same questionnaire; the program's own output,
-// written and read again, is the same text.
+// JSON to file to JSON keeps the questionnaire; the program's own output goes round unchanged.
 void TestRigaComando::andataERitorno()
 {
     QFETCH(Modello, modello);
@@ -124,12 +115,11 @@ void TestRigaComando::andataERitorno()
 void TestRigaComando::formatoJson()
 {
     InterazioneFinta finta;
-    const std::unique_ptr<Questionario> q = questionarioDaJson(R"({"membri": [
+    const QByteArray entrata = R"({"membri": [
         ["x", "Anna", "", "", "", "", "", "", "", "", "", "Revisore.", "NO"],
         ["Pres.", "Bruno", "", "", "", "", "", "", "", "", "", "", "SI"]],
-        "datiGenerali": {"62": "9", "4": "\u00e8\\\"\r\n\t\u0001"}, "modello": "Monistico"})",
-                                                               finta);
-    const QString json = QString::fromUtf8(questionarioInJson(*q));
+        "datiGenerali": {"62": "9", "4": "\u00e8\\\"\r\n\t\u0001"}, "modello": "Monistico"})";
+    const QString json = QString::fromUtf8(questionarioInJson(*questionarioDaJson(entrata, finta)));
     const QStringList righe = json.split(u'\n');
     QCOMPARE(chiavi(json, "  "), (QStringList{"modello", "datiGenerali", "riunioniNA", "conteggiRiquadroII",
                                               "risposte", "noteSI", "noteAltre", "segniNota", "membri"}));
@@ -143,8 +133,7 @@ void TestRigaComando::formatoJson()
              (QStringList{"    [\"Pres.\", \"Anna\"" + vuote + ", \"Revisore.\", \"SI\"],",
                           "    [\"2\", \"Bruno\"" + vuote + ", \"\", \"\"],",
                           "    [\"3\", \"\"" + vuote + ", \"\", \"\"]", "  ]"}));
-    QCOMPARE(righe.first(), "{");
-    QCOMPARE(righe.mid(righe.size() - 2), (QStringList{"}", ""}));
+    QVERIFY(json.startsWith("{\n") && json.endsWith("\n}\n"));
 }
 
 void TestRigaComando::comandi_data()
@@ -152,7 +141,7 @@ void TestRigaComando::comandi_data()
     QTest::addColumn<QString>("riga");
     QTest::addColumn<QByteArray>("ingresso"); // on standard input, and in the file @ingresso.json
     QTest::addColumn<int>("uscita");
-    QTest::addColumn<QString>("errori"); // "@name" stands for the file's path, as in `riga`
+    QTest::addColumn<QString>("errori"); // after the program's name; "@name" is a path, as in `riga`
     QTest::addColumn<QString>("uscitaStandard");
 
     // Files: a good two-tier file, then hostile ones and paths that are not ordinary files, or too big.
@@ -163,16 +152,14 @@ void TestRigaComando::comandi_data()
                     "\"&e;&e;&e;&e;\">]>\n<SchedaOrganoControllo><S><ModelloTradizionale>&f;"
                     "</ModelloTradizionale></S></SchedaOrganoControllo>");
     scriviFileTesto("@troppo.json", R"({"modello": "Tradizionale"})");
-    QVERIFY(mkfifo(QFile::encodeName(conPercorsi("@tubo")).constData(), 0600) == 0);
+    const auto c = [](const char* nome) { return QFile::encodeName(conPercorsi(nome)); };
+    QVERIFY(mkfifo(c("@tubo"), 0600) == 0 && mkdir(c("@cartella"), 0700) == 0 &&
+            mkdir(c("@chiusa"), 0500) == 0);
     // A copy of /dev/null, which only root can make: the device a save as root must never replace.
-    const bool nodo =
-        mknod(QFile::encodeName(conPercorsi("@nodo")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
-    QVERIFY(QDir().mkpath(conPercorsi("@cartella")) && QDir().mkpath(conPercorsi("@chiusa")));
-    QFile::setPermissions(conPercorsi("@chiusa"), QFile::ReadOwner | QFile::ExeOwner);
+    const bool nodo = mknod(c("@nodo"), S_IFCHR | 0600, makedev(1, 3)) == 0;
     QFile enorme(conPercorsi("@enorme.xml"));
     QVERIFY(enorme.open(QIODevice::WriteOnly) && enorme.resize(qint64(300) << 20)); // sparse: no disk used
-    // Questionnaires to check: complete; then a bad start date, offices over the maximum and note 2.a
-    // missing; then the same with the note.
+    // To check: complete; a bad start date, offices over the maximum, note 2.a missing; the same with it.
     InterazioneFinta finta;
     Questionario q(Modello::Tradizionale, finta);
     compilaCompleto(q);
@@ -190,11 +177,9 @@ void TestRigaComando::comandi_data()
     };
     const QByteArray senzaNota = modifica(false), date = modifica(true);
 
-    const QString p = "scheda-ombrisa-cli: ";
     const auto riga = [&](const QString& nome, const QString& r, const QByteArray& ingresso, int uscita,
                           const QString& errore, const QString& uscitaStandard = {}) {
-        QTest::newRow(qPrintable(nome))
-            << r << ingresso << uscita << (errore.isEmpty() ? errore : p + errore) << uscitaStandard;
+        QTest::newRow(qPrintable(nome)) << r << ingresso << uscita << errore << uscitaStandard;
     };
     // A JSON refused: its model, then the keys that follow it (or, with no model, the whole text).
     const auto json = [&](const char* modello, const QByteArray& testo, const QString& errore) {
@@ -202,7 +187,6 @@ void TestRigaComando::comandi_data()
              modello ? "{\"modello\": \"" + QByteArray(modello) + "\", " + testo + '}' : testo, 2,
              errore + u'\n');
     };
-    // One of the 82 answers or notes.
     const auto elenco = [](const char* chiave, int indice, const QString& valore) {
         QStringList voci(82, "\"\"");
         voci[indice] = valore;
@@ -239,17 +223,16 @@ void TestRigaComando::comandi_data()
          "risposte[0]: \"Si\" non è una risposta: deve essere \"SI\", \"NO\", \"NA\" o \"\".");
     json(T, elenco("risposte", 7, "\"NA\""),
          "risposte[7]: nel modello Tradizionale la domanda 7 non ha la casella NA.");
-    json(
-        T, elenco("risposte", 34, "\"SI\""),
-        "risposte[34]: nel modello Tradizionale la domanda 34 non ha caselle di risposta; deve essere \"\".");
+    json(T, elenco("risposte", 34, "\"SI\""),
+         "risposte[34]: nel modello Tradizionale la domanda 34 non "
+         "ha caselle di risposta; deve essere \"\".");
     json(T, elenco("noteAltre", 5, u'"' + QString(65001, u'x') + u'"'),
          "noteAltre[5]: la nota ha 65001 caratteri, al massimo 65000.");
 
     // Files refused: none waited on, read whole or replaced.
     const auto file = [&](const char* r, const QString& errore) { riga(r, r, {}, 2, errore + u'\n'); };
-    const QString attenzione =
-        "Errore: ATTENZIONE: impossibile aprire il file.\nVerificare che il nome del file "
-        "sia corretto e che abbia un'estensione XML\nOperazione annullata!!!";
+    const QString attenzione = "Errore: ATTENZIONE: impossibile aprire il file.\nVerificare che il nome "
+                               "del file sia corretto e che abbia un'estensione XML\nOperazione annullata!!!";
     const QString leggere = "Impossibile leggere il file ", scrivere = "Impossibile scrivere il file ";
     file("verifica @non-c-e.json", "Impossibile leggere il JSON @non-c-e.json: il file non esiste.");
     file("leggi @non-c-e.xml", leggere + "@non-c-e.xml: il file non esiste.");
@@ -276,8 +259,7 @@ void TestRigaComando::comandi_data()
                  .arg(scrivere, qt_error_string(EACCES)));
 
     const auto uso = [&](const char* r, const QString& motivo) {
-        riga(QStringLiteral("uso: %1").arg(r), r, {}, 64,
-             motivo + ".\nPer l'uso: scheda-ombrisa-cli --help\n");
+        riga("uso: " + QString(r), r, {}, 64, motivo + ".\nPer l'uso: scheda-ombrisa-cli --help\n");
     };
     uso("", "manca il comando (leggi, scrivi, verifica o stampa)");
     uso("stampe @dual.xml", "comando sconosciuto \"stampe\" (leggi, scrivi, verifica o stampa)");
@@ -293,27 +275,21 @@ void TestRigaComando::comandi_data()
     uso("verifica --modello Monistico @troppo.json",
         "verifica: --modello vale solo per i file XML; un JSON nomina il proprio modello");
 
-    // "verifica": the messages as the window shows them, with the page and the control of each; with --tutti
-    // every problem, the question about note 1.0.c answered as a missing note.
-    const auto verifica = [&](const char* nome, const char* opzioni, const QByteArray& json,
-                              const QString& esito) {
-        riga(nome, QStringLiteral("verifica %1 @ingresso.json").arg(opzioni), json,
-             esito.contains("\"ok\"") ? 0 : 1, {}, esito);
-    };
-    verifica("verifica, passed", "--json", completo, "{\n  \"esito\": \"ok\",\n  \"messaggi\": []\n}\n");
-    verifica(
-        "verifica, as text", "", senzaNota,
+    // "verifica": messages as the window shows them; --tutti takes the question on note 1.0.c as a problem.
+    riga("verifica, passed", "verifica --json @ingresso.json", completo, 0, {},
+         "{\n  \"esito\": \"ok\",\n  \"messaggi\": []\n}\n");
+    riga(
+        "verifica, as text", "verifica @ingresso.json", senzaNota, 1, {},
         "Errore\nVerificare la <Nota 2.a> nel Riquadro I [1/2]\nprima di passare alla generazione del file.\n");
-    verifica("verifica, the question as text", "", date,
-             "Attenzione\nSi è inserita una data non corretta!\n\nAttenzione\nIl numero massimo di incarichi "
-             "previsti dallo statuto\nè inferiore agli incarichi ricoperti.\nE' necessario compilare la nota "
-             "1.0.c.\nSi desidera compilare tale nota adesso?\n");
-    verifica(
-        "verifica --tutti, a date goes on", "--tutti --json", date,
-        "{\n  \"esito\": \"errore\",\n  \"messaggi\": [\n    {\"titolo\": \"Attenzione\", \"testo\": \"Si è "
-        "inserita una data non corretta!\", \"pagina\": null, \"focus\": \"TEXT_GENERALE_34\"},\n    "
-        "{\"titolo\": \"Errore\", \"testo\": \"Verificare la <Nota 1.0.c> nel Dati Generali\\r\\nprima di "
-        "passare alla generazione del file.\", \"pagina\": 0, \"focus\": null}\n  ]\n}\n");
+    riga("verifica, the question as text", "verifica @ingresso.json", date, 1, {},
+         "Attenzione\nSi è inserita una data non corretta!\n\nAttenzione\nIl numero massimo di incarichi "
+         "previsti dallo statuto\nè inferiore agli incarichi ricoperti.\nE' necessario compilare la nota "
+         "1.0.c.\nSi desidera compilare tale nota adesso?\n");
+    riga("verifica --tutti, a date goes on", "verifica --tutti --json @ingresso.json", date, 1, {},
+         "{\n  \"esito\": \"errore\",\n  \"messaggi\": [\n    {\"titolo\": \"Attenzione\", \"testo\": \"Si è "
+         "inserita una data non corretta!\", \"pagina\": null, \"focus\": \"TEXT_GENERALE_34\"},\n    "
+         "{\"titolo\": \"Errore\", \"testo\": \"Verificare la <Nota 1.0.c> nel Dati Generali\\r\\nprima di "
+         "passare alla generazione del file.\", \"pagina\": 0, \"focus\": null}\n  ]\n}\n");
     riga("--version", "--version", {}, 0, {}, "scheda-ombrisa-cli 2.0.0\n");
 }
 
@@ -326,12 +302,10 @@ void TestRigaComando::comandi()
     QFETCH(QString, errori);
     QFETCH(QString, uscitaStandard);
     scriviFileTesto("@ingresso.json", ingresso);
-    // The kind and identity of every file the line names.
     const auto nominati = [&riga] {
         QStringList stati;
         for (const QString& parola : argomenti(riga)) {
-            struct stat s
-            {};
+            struct stat s;
             if (stat(QFile::encodeName(parola).constData(), &s) == 0)
                 stati << QStringLiteral("%1 %2 %3").arg(parola).arg(s.st_mode).arg(s.st_ino);
         }
@@ -339,20 +313,18 @@ void TestRigaComando::comandi()
     };
     const QStringList prima = nominati();
     const Esecuzione e = esegui(riga, ingresso);
-    QCOMPARE(e.errori, conPercorsi(errori));
+    QCOMPARE(e.errori, conPercorsi(errori.isEmpty() ? errori : "scheda-ombrisa-cli: " + errori));
     QCOMPARE(e.uscita, uscita);
     QCOMPARE(e.uscitaStandard, uscitaStandard);
-    QVERIFY(!QFileInfo::exists(conPercorsi("@mai.xml")));
+    QVERIFY(!QFile::exists(conPercorsi("@mai.xml")));
     QCOMPARE(nominati(), prima);
 }
 
-// "stampa": the drawing operations, one a line, from a JSON or an XML file alike; the PDF. A version 1.1 file
-// is read and printed as the traditional window reads and prints it.
+// "stampa": the drawing operations, from a JSON or an XML file alike; the PDF; a version 1.1 file as well.
 void TestRigaComando::stampa()
 {
-    scriviFileTesto("@stampa.json",
-                    R"(  {"modello": "Dualistico", "datiGenerali": {"0": "Alfa \"S.p.A.\""}})");
-    const Esecuzione traccia = esegui("stampa @stampa.json --traccia");
+    scriviFileTesto("@s.json", R"(  {"modello": "Dualistico", "datiGenerali": {"0": "Alfa \"S.p.A.\""}})");
+    const Esecuzione traccia = esegui("stampa @s.json --traccia");
     QCOMPARE(std::pair(traccia.uscita, traccia.errori), std::pair(0, QString()));
     const QStringList righe = traccia.uscitaStandard.split(u'\n');
     QCOMPARE(righe.mid(0, 3),
@@ -368,7 +340,7 @@ void TestRigaComando::stampa()
     QVERIFY(righe.contains("  {\"op\": \"nuovaPagina\"},"));
     QCOMPARE(righe.mid(righe.size() - 3), (QStringList{"  {\"op\": \"fine\"}", "]", ""}));
 
-    QCOMPARE(esegui("scrivi @stampa.json -o @stampa.xml").uscita, 0);
+    QCOMPARE(esegui("scrivi @s.json -o @stampa.xml").uscita, 0);
     QCOMPARE(esegui("stampa @stampa.xml --traccia").uscitaStandard, traccia.uscitaStandard);
     const Esecuzione stampato = esegui("stampa @stampa.xml -o @stampa.pdf");
     QCOMPARE(std::pair(stampato.uscita, stampato.errori), std::pair(0, QString()));
@@ -378,12 +350,8 @@ void TestRigaComando::stampa()
     const QString letto = esegui("leggi %v11/completo.xml").uscitaStandard;
     QCOMPARE(chiavi(letto, "  "), (QStringList{"versione", "datiGenerali", "minoranze", "conteggi",
                                                "risposte", "noteSI", "noteAltre", "segniNota"}));
-    QVERIFY(letto.contains("\n    \"36\": \"2004\"\n  },\n"));
     QVERIFY(letto.contains("  \"minoranze\": [true, false, false, false, true],\n"));
-    QVERIFY(letto.contains("\"Prima riga, perche' no\\r\\nseconda riga"));
-    const QString traccia11 = esegui("stampa %v11/completo.xml --traccia").uscitaStandard;
-    for (int pagina = 1; pagina <= 4; ++pagina)
-        QVERIFY(traccia11.contains(QStringLiteral("\"testo\": \"Pagina %1 di 4 pagine\"").arg(pagina)));
+    QVERIFY(esegui("stampa %v11/completo.xml --traccia").uscitaStandard.contains("Pagina 4 di 4 pagine\""));
 }
 
 QTEST_GUILESS_MAIN(TestRigaComando)
