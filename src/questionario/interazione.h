@@ -50,8 +50,8 @@ public:
     virtual std::optional<QString> chiediFileDaSalvare(const FiltroFile& dialogo) = 0;
     virtual std::optional<QString> chiediFileDaAprire(const FiltroFile& dialogo) = 0;
     virtual void beep() = 0;
-    // The printer dialog; unless it is cancelled, `disegno` draws the report (titled `titolo`) on what the user
-    // chose. Cancelling prints nothing and says nothing; a printer error ends the run silently.
+    // The printer dialog; unless it is cancelled, `disegno` draws the report (titled `titolo`) on what the
+    // user chose. Cancelling prints nothing and says nothing; a printer error ends the run silently.
     virtual void stampa(const std::function<bool(SuperficieStampa&)>& disegno, const QString& titolo) = 0;
 
     // The modal note editor, for a question group or for a member's requirements text.

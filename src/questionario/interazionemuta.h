@@ -3,8 +3,8 @@
 #include "questionario/interazione.h"
 
 // A port with nobody behind it, for the command line and the benchmarks: a message is closed with OK, a
-// question answered No, Yes/No/Cancel cancelled, every file dialog and the printer dialog cancelled; the note editor never opens,
-// so nothing is written into a note.
+// question answered No, Yes/No/Cancel cancelled, every file dialog and the printer dialog cancelled; the note
+// editor never opens, so nothing is written into a note.
 class InterazioneMuta : public Interazione
 {
 public:
