@@ -71,9 +71,16 @@ void andataERitorno(const uint8_t* dati, size_t dimensione)
         Questionario secondo(modello, muta);
         if (!leggiFile(secondo, riscritto).letto)
             rompi("il file scritto non si rilegge");
-        // A question the format reads but never writes (69 of the two-tier and one-tier models) cannot come
-        // back: it is left out of the comparison.
+        // What the format changes on the way is changed in the first one too: a question it reads but never
+        // writes (69 of the two-tier and one-tier models) is left out, and the cells the writer upper-cases
+        // (the minorities column) are compared upper-cased.
         const Questionario::Caricamento caricamento(primo);
+        for (const FiglioMembro& figlio : posizioniFile(modello).figliMembro) {
+            if (!figlio.maiuscolo)
+                continue;
+            for (int r = 0; r < primo.membri().numeroMembri(); ++r)
+                primo.membri().setCella(r, figlio.colonna, primo.membri().cella(r, figlio.colonna).toUpper());
+        }
         for (int i = 0; i < domandeNeiRiquadri; ++i) {
             if (posizioniFile(modello).domande[i].uso != PosizioneDomanda::Uso::SoloLettura)
                 continue;
