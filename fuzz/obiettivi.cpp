@@ -71,9 +71,10 @@ void andataERitorno(const uint8_t* dati, size_t dimensione)
         Questionario secondo(modello, muta);
         if (!leggiFile(secondo, riscritto).letto)
             rompi("il file scritto non si rilegge");
-        // What the format changes on the way is changed in the first one too: a question it reads but never
-        // writes (69 of the two-tier and one-tier models) is left out, and the cells the writer upper-cases
-        // (the minorities column) are compared upper-cased.
+        // What the format changes on the way is changed in the first one too: a question whose answer it
+        // reads but never writes (69 of the two-tier and one-tier models, the hidden 75 and 76 of the
+        // traditional one) is left out, and the cells the writer upper-cases (the minorities column) are
+        // compared upper-cased.
         const Questionario::Caricamento caricamento(primo);
         for (const FiglioMembro& figlio : posizioniFile(modello).figliMembro) {
             if (!figlio.maiuscolo)
@@ -82,7 +83,8 @@ void andataERitorno(const uint8_t* dati, size_t dimensione)
                 primo.membri().setCella(r, figlio.colonna, primo.membri().cella(r, figlio.colonna).toUpper());
         }
         for (int i = 0; i < domandeNeiRiquadri; ++i) {
-            if (posizioniFile(modello).domande[i].uso != PosizioneDomanda::Uso::SoloLettura)
+            const PosizioneDomanda& posizione = posizioniFile(modello).domande[i];
+            if (!posizione.rispostaLetta() || posizione.scriveRisposta())
                 continue;
             for (Casella c : {Casella::SI, Casella::NO, Casella::NA})
                 primo.setBox(i, c, false);
