@@ -4,6 +4,7 @@
 #include "documento/lettura.h"
 #include "documento/scrittura.h"
 #include "modelli/modello.h"
+#include "questionario/alzata.h"
 #include "questionario/interazione.h"
 #include "questionario/questionario.h"
 #include "questionario/testo.h"
@@ -72,18 +73,6 @@ private:
     bool m_si = false;
     QString m_testo;
     bool m_segno = false;
-};
-
-class Alzata
-{
-public:
-    explicit Alzata(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~Alzata() { m_flag = false; }
-    Alzata(const Alzata&) = delete;
-    Alzata& operator=(const Alzata&) = delete;
-
-private:
-    bool& m_flag;
 };
 
 } // namespace

@@ -1,24 +1,10 @@
 #include "questionario/questionario.h"
 
+#include "questionario/alzata.h"
 #include "questionario/interazione.h"
 #include "questionario/testo.h"
 
-namespace {
-
-// Raised while it lives; lowered, not restored, when it ends, as the rules say of their guards.
-class Alzata
-{
-public:
-    explicit Alzata(bool& bandiera) : m_bandiera(bandiera) { m_bandiera = true; }
-    ~Alzata() { m_bandiera = false; }
-    Alzata(const Alzata&) = delete;
-    Alzata& operator=(const Alzata&) = delete;
-
-private:
-    bool& m_bandiera;
-};
-
-} // namespace
+namespace {} // namespace
 
 Questionario::Questionario(Modello modello, Interazione& interazione, QObject* parent)
     : QObject(parent), m_profilo(::profilo(modello)), m_interazione(interazione), m_membri(modello)
