@@ -4,7 +4,6 @@
 #include "questionario/interazione.h"
 #include "questionario/testo.h"
 
-
 Questionario::Questionario(Modello modello, Interazione& interazione, QObject* parent)
     : QObject(parent), m_profilo(::profilo(modello)), m_interazione(interazione), m_membri(modello)
 {
